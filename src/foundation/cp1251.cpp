@@ -1,5 +1,6 @@
 #include "foundation/cp1251.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -79,4 +80,62 @@ bool IsCp1251(const QString& text)
         if (c.unicode() >= 0x80 && !Reverse().Byte[c.unicode()])
             return false;
     return true;
+}
+
+namespace {
+
+QChar UpperCp1251Char(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= u'a' && u <= u'z') ? QChar(char16_t(u - 0x20)) : c;
+    if (!Reverse().Byte[u])
+        return c;
+    const QChar upper = c.toUpper();
+    if (upper == c || upper.unicode() < 0x80 || !Reverse().Byte[upper.unicode()])
+        return c;
+    return upper;
+}
+
+unsigned char CompareByte(QChar c, Qt::CaseSensitivity cs)
+{
+    return ToCp1251Byte(cs == Qt::CaseInsensitive ? UpperCp1251Char(c) : c);
+}
+
+} // namespace
+
+QString UpperCp1251(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result)
+        c = UpperCp1251Char(c);
+    return result;
+}
+
+QByteArray UpperCp1251Bytes(const QByteArray& bytes)
+{
+    // Byte to byte, so that the undefined byte 0x98 passes unchanged.
+    static const std::array<unsigned char, 256> upper = [] {
+        std::array<unsigned char, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const QChar c = b < 0x80 ? QChar(char16_t(b)) : QChar(HighHalf[b - 0x80]);
+            table[b] = c.unicode() == 0xFFFD ? static_cast<unsigned char>(b) : ToCp1251Byte(UpperCp1251Char(c));
+        }
+        return table;
+    }();
+    QByteArray result = bytes;
+    for (char& c : result)
+        c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
+    return result;
+}
+
+int CompareCp1251(const QString& a, const QString& b, Qt::CaseSensitivity cs)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int diff = int(CompareByte(a[i], cs)) - int(CompareByte(b[i], cs));
+        if (diff)
+            return diff;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
