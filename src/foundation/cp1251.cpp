@@ -5,12 +5,13 @@
 
 namespace {
 
-// Unicode code points of the bytes 0x80..0xFF; 0xFFFD marks the one byte (0x98) the page leaves undefined.
+// Unicode code points of the bytes 0x80..0xFF. The page leaves 0x98 undefined; it maps to the C1
+// control U+0098, as Windows maps it, so that stored texts holding that byte survive a re-save.
 constexpr std::array<char16_t, 128> HighHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
@@ -32,8 +33,7 @@ struct TReverse
     TReverse()
     {
         for (int b = 0; b < 128; ++b)
-            if (HighHalf[b] != 0xFFFD)
-                Byte[HighHalf[b]] = static_cast<unsigned char>(0x80 + b);
+            Byte[HighHalf[b]] = static_cast<unsigned char>(0x80 + b);
     }
 };
 
@@ -114,12 +114,11 @@ QString UpperCp1251(const QString& text)
 
 QByteArray UpperCp1251Bytes(const QByteArray& bytes)
 {
-    // Byte to byte, so that the undefined byte 0x98 passes unchanged.
     static const std::array<unsigned char, 256> upper = [] {
         std::array<unsigned char, 256> table{};
         for (int b = 0; b < 256; ++b) {
             const QChar c = b < 0x80 ? QChar(char16_t(b)) : QChar(HighHalf[b - 0x80]);
-            table[b] = c.unicode() == 0xFFFD ? static_cast<unsigned char>(b) : ToCp1251Byte(UpperCp1251Char(c));
+            table[b] = ToCp1251Byte(UpperCp1251Char(c));
         }
         return table;
     }();
