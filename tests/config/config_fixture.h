@@ -13,7 +13,7 @@
 // A temporary installation: its own registry file and folders for the catalogue and the server.
 class ConfigFixture : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         ASSERT_TRUE(Dir.isValid());
