@@ -1,0 +1,329 @@
+#include "foundation/spec_stream.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QtEndian>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "foundation/cp1251.h"
+#include "foundation/error.h"
+#include "foundation/messages.h"
+#include "foundation/ole_date.h"
+
+namespace {
+
+// The OLE VARIANT types of the seven cell kinds.
+enum : std::uint16_t { VtEmpty = 0, VtI4 = 3, VtR8 = 5, VtCy = 6, VtDate = 7, VtBool = 11, VtUi1 = 17 };
+constexpr int CellSize = 16;
+
+template <class T>
+T Load(const unsigned char* bytes)
+{
+    T value;
+    std::memcpy(&value, bytes, sizeof value);
+    return qFromLittleEndian(value);
+}
+
+// The stored value as a number of the widest kind, for the conversions between cell kinds.
+struct TCellNumber
+{
+    bool IsInteger = true;
+    std::int64_t Integer = 0; // Integer, Byte, Boolean; Currency in ten-thousandths
+    long double Real = 0;     // Double, Date; Currency as an amount
+    bool IsCurrency = false;
+};
+
+} // namespace
+
+void TSpecStream::Seek(qint64 position) { Pos = std::clamp<qint64>(position, 0, Buffer.size()); }
+
+qint64 TSpecStream::Read(char* data, qint64 count)
+{
+    const qint64 n = std::clamp<qint64>(count, 0, Remaining());
+    if (n > 0)
+        std::memcpy(data, Buffer.constData() + Pos, static_cast<size_t>(n));
+    Pos += n;
+    return n;
+}
+
+void TSpecStream::Write(const char* data, qint64 count)
+{
+    if (count <= 0)
+        return;
+    if (Pos == Buffer.size())
+        Buffer.append(data, count);
+    else {
+        if (Pos + count > Buffer.size())
+            Buffer.resize(Pos + count);
+        std::memcpy(Buffer.data() + Pos, data, static_cast<size_t>(count));
+    }
+    Pos += count;
+}
+
+void TSpecStream::WriteCell(std::uint16_t tag, const void* value, int size)
+{
+    unsigned char cell[CellSize] = {};
+    const std::uint16_t tagLe = qToLittleEndian(tag);
+    std::memcpy(cell, &tagLe, sizeof tagLe);
+    std::memcpy(cell + 8, value, static_cast<size_t>(size));
+    Write(reinterpret_cast<const char*>(cell), CellSize);
+}
+
+void TSpecStream::WriteInteger(std::int32_t value)
+{
+    const std::int32_t le = qToLittleEndian(value);
+    WriteCell(VtI4, &le, sizeof le);
+}
+
+void TSpecStream::WriteByte(std::uint8_t value) { WriteCell(VtUi1, &value, 1); }
+
+void TSpecStream::WriteBoolean(bool value)
+{
+    const std::uint16_t le = value ? 0xFFFF : 0;
+    WriteCell(VtBool, &le, sizeof le);
+}
+
+void TSpecStream::WriteDouble(double value)
+{
+    const double le = qToLittleEndian(value);
+    WriteCell(VtR8, &le, sizeof le);
+}
+
+void TSpecStream::WriteDate(double oleDays)
+{
+    const double le = qToLittleEndian(oleDays);
+    WriteCell(VtDate, &le, sizeof le);
+}
+
+void TSpecStream::WriteDate(const QDateTime& value) { WriteDate(ToOleDate(value)); }
+
+void TSpecStream::WriteCurrency(TMoney value)
+{
+    const std::int64_t le = qToLittleEndian(value.Raw());
+    WriteCell(VtCy, &le, sizeof le);
+}
+
+void TSpecStream::WriteString(const QString& value)
+{
+    const QByteArray bytes = ToCp1251(value);
+    const std::int32_t count = qToLittleEndian(static_cast<std::int32_t>(bytes.size()));
+    Write(reinterpret_cast<const char*>(&count), sizeof count);
+    Write(bytes.constData(), bytes.size());
+}
+
+void TSpecStream::WriteStrings(const QStringList& lines) { WriteString(lines.join(QStringLiteral("\r\n"))); }
+
+void TSpecStream::WriteValue(const TStreamValue& value)
+{
+    std::visit(
+        [this](const auto& v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::int32_t>) WriteInteger(v);
+            else if constexpr (std::is_same_v<T, std::uint8_t>) WriteByte(v);
+            else if constexpr (std::is_same_v<T, bool>) WriteBoolean(v);
+            else if constexpr (std::is_same_v<T, double>) WriteDouble(v);
+            else if constexpr (std::is_same_v<T, TOleDate>) WriteDate(v.Days);
+            else if constexpr (std::is_same_v<T, TMoney>) WriteCurrency(v);
+            else WriteString(v);
+        },
+        value);
+}
+
+TSpecStream::TCell TSpecStream::ReadCell()
+{
+    unsigned char raw[CellSize] = {};
+    Read(reinterpret_cast<char*>(raw), CellSize);
+    TCell cell;
+    cell.Tag = Load<std::uint16_t>(raw);
+    std::memcpy(cell.Value, raw + 8, 8);
+    switch (cell.Tag) {
+    case VtEmpty: case VtI4: case VtR8: case VtCy: case VtDate: case VtBool: case VtUi1:
+        return cell;
+    default:
+        throw TStreamError(QStringLiteral("Неизвестный тип значения в потоке: %1 (позиция %2)")
+                               .arg(cell.Tag)
+                               .arg(Pos - CellSize));
+    }
+}
+
+namespace {
+
+TCellNumber NumberOf(std::uint16_t tag, const unsigned char* v)
+{
+    TCellNumber n;
+    switch (tag) {
+    case VtI4: n.Integer = Load<std::int32_t>(v); break;
+    case VtUi1: n.Integer = v[0]; break;
+    case VtBool: n.Integer = Load<std::int16_t>(v) != 0 ? -1 : 0; break;
+    case VtR8:
+    case VtDate: n.IsInteger = false; n.Real = Load<double>(v); break;
+    case VtCy:
+        n.IsInteger = false;
+        n.IsCurrency = true;
+        n.Integer = Load<std::int64_t>(v);
+        n.Real = static_cast<long double>(n.Integer) / 10000.0L;
+        break;
+    default: break; // empty: zero
+    }
+    return n;
+}
+
+long double AsReal(const TCellNumber& n) { return n.IsInteger ? static_cast<long double>(n.Integer) : n.Real; }
+
+// Real to integer conversion rounds half to even, as the variant conversions of the stored
+// files did; a value outside the target range is a damaged file.
+template <class T>
+T AsInteger(const TCellNumber& n)
+{
+    long double value = n.IsInteger ? static_cast<long double>(n.Integer) : std::nearbyintl(n.Real);
+    if (!std::isfinite(value) || value < static_cast<long double>(std::numeric_limits<T>::min())
+        || value > static_cast<long double>(std::numeric_limits<T>::max()))
+        throw TStreamError(QStringLiteral("Значение в потоке вне допустимого диапазона"));
+    return static_cast<T>(value);
+}
+
+bool AsBoolean(const TCellNumber& n) { return n.IsInteger || n.IsCurrency ? n.Integer != 0 : n.Real != 0; }
+
+} // namespace
+
+std::int32_t TSpecStream::ReadInteger()
+{
+    const TCell c = ReadCell();
+    return AsInteger<std::int32_t>(NumberOf(c.Tag, c.Value));
+}
+
+std::uint8_t TSpecStream::ReadByte()
+{
+    const TCell c = ReadCell();
+    return AsInteger<std::uint8_t>(NumberOf(c.Tag, c.Value));
+}
+
+bool TSpecStream::ReadBoolean()
+{
+    const TCell c = ReadCell();
+    return AsBoolean(NumberOf(c.Tag, c.Value));
+}
+
+double TSpecStream::ReadDouble()
+{
+    const TCell c = ReadCell();
+    return static_cast<double>(AsReal(NumberOf(c.Tag, c.Value)));
+}
+
+double TSpecStream::ReadDateDays() { return ReadDouble(); }
+
+QDateTime TSpecStream::ReadDate() { return FromOleDate(ReadDateDays()); }
+
+TMoney TSpecStream::ReadCurrency()
+{
+    const TCell c = ReadCell();
+    const TCellNumber n = NumberOf(c.Tag, c.Value);
+    if (n.IsCurrency || n.IsInteger) {
+        if (n.IsCurrency)
+            return TMoney::FromRaw(n.Integer);
+        if (n.Integer > std::numeric_limits<std::int64_t>::max() / 10000)
+            throw TStreamError(QStringLiteral("Значение в потоке вне допустимого диапазона"));
+        return TMoney::FromRaw(n.Integer * 10000);
+    }
+    try {
+        return TMoney::FromDouble(n.Real);
+    } catch (const TError&) {
+        throw TStreamError(QStringLiteral("Значение в потоке вне допустимого диапазона"));
+    }
+}
+
+QString TSpecStream::ReadString()
+{
+    std::int32_t count = 0;
+    if (Read(reinterpret_cast<char*>(&count), sizeof count) < static_cast<qint64>(sizeof count))
+        count = 0; // a count cut by the end of the stream reads as the empty string
+    count = qFromLittleEndian(count);
+    if (count == 0)
+        return {};
+    if (count < 0)
+        throw TStreamError(QStringLiteral("Неверная длина строки в потоке: %1").arg(count));
+    // A run cut by the end of the stream is reported with both counts, as ever; reading then
+    // stops, because every value after it would be read out of step and the object would load
+    // as damaged data that looks whole. The check also keeps a wild count from allocating.
+    if (count > Remaining()) {
+        const QString text = QStringLiteral("Ошибка чтения строки из потока!\r\nЗаказано: [%1 символов], Считано: [%2 символов]!")
+                                 .arg(count)
+                                 .arg(Remaining());
+        ShowError(text);
+        Seek(Size());
+        throw TStreamError(text);
+    }
+    QByteArray bytes(count, '\0');
+    Read(bytes.data(), count);
+    const qsizetype zero = bytes.indexOf('\0');
+    if (zero >= 0)
+        bytes.truncate(zero);
+    return FromCp1251(bytes);
+}
+
+QStringList TSpecStream::ReadStrings()
+{
+    const QString text = ReadString();
+    if (text.isEmpty())
+        return {};
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    return lines;
+}
+
+TStreamValue TSpecStream::ReadValue(TValueKind kind)
+{
+    switch (kind) {
+    case TValueKind::Integer: return ReadInteger();
+    case TValueKind::Byte: return ReadByte();
+    case TValueKind::Boolean: return ReadBoolean();
+    case TValueKind::Double: return ReadDouble();
+    case TValueKind::Date: return TOleDate{ReadDateDays()};
+    case TValueKind::Currency: return ReadCurrency();
+    case TValueKind::String: return ReadString();
+    }
+    return {};
+}
+
+namespace {
+
+int VersionKey(const QString& version)
+{
+    const QStringList fields = version.split(QLatin1Char('.'));
+    int parts[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        parts[i] = i < fields.size() ? fields[i].trimmed().toInt(&ok) : 0;
+        if (!ok)
+            throw TError(QStringLiteral("'%1' is not a valid integer value").arg(i < fields.size() ? fields[i] : QString()));
+    }
+    return parts[2] * 365 + parts[1] * 31 + parts[0];
+}
+
+} // namespace
+
+bool IsVersionOlder(const QString& a, const QString& b) { return VersionKey(a) < VersionKey(b); }
+bool IsVersionNotOlder(const QString& a, const QString& b) { return VersionKey(a) >= VersionKey(b); }
+
+void SaveStreamToFile(const TSpecStream& stream, const QString& path)
+{
+    QSaveFile file(path);
+    // The previous file is replaced only once the new one is completely on disk.
+    if (!file.open(QIODevice::WriteOnly))
+        throw TError(QStringLiteral("Не удается создать файл [%1]: %2").arg(path, file.errorString()));
+    if (file.write(stream.Bytes()) != stream.Size() || !file.commit())
+        throw TError(QStringLiteral("Ошибка записи файла [%1]: %2").arg(path, file.errorString()));
+}
+
+TSpecStream LoadStreamFromFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TError(QStringLiteral("Не удается открыть файл [%1]: %2").arg(path, file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw TError(QStringLiteral("Ошибка чтения файла [%1]: %2").arg(path, file.errorString()));
+    return TSpecStream(std::move(bytes));
+}

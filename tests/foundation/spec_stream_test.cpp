@@ -1,0 +1,139 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "foundation/error.h"
+#include "foundation/spec_stream.h"
+#include "support/scripted_messages.h"
+
+namespace {
+
+QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
+
+QByteArray Written(const TStreamValue& value)
+{
+    TSpecStream s;
+    s.WriteValue(value);
+    return s.Bytes();
+}
+
+} // namespace
+
+TEST(SpecStream, StoredFormsAreExact)
+{
+    struct TCase
+    {
+        TStreamValue Value;
+        const char* Bytes;
+    } cases[] = {
+        {std::int32_t{5}, "03000000000000000500000000000000"},
+        {std::int32_t{-2}, "0300000000000000feffffff00000000"},
+        {true, "0b00000000000000ffff000000000000"},
+        {false, "0b000000000000000000000000000000"},
+        {std::uint8_t{2}, "11000000000000000200000000000000"},
+        {TMoney::FromDouble(12.5), "060000000000000048e8010000000000"}, // 125000
+        {1.5, "0500000000000000000000000000f83f"},
+        {TOleDate{2.0}, "07000000000000000000000000000040"},
+        {QStringLiteral("abc"), "03000000616263"},
+        {QString(), "00000000"},
+        {QStringLiteral("Ая"), "02000000c0ff"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Written(c.Value).toHex(), QByteArray(c.Bytes));
+}
+
+TEST(SpecStream, ValuesRoundTripAndConvertBetweenCellKinds)
+{
+    TSpecStream s;
+    s.WriteInteger(7);
+    s.WriteBoolean(true);
+    s.WriteInteger(0);
+    s.WriteDouble(2.5);
+    s.WriteInteger(3);
+    s.WriteCurrency(TMoney::FromDouble(1.2345));
+    s.WriteDouble(3.5);
+    s.WriteStrings({QStringLiteral("один"), QStringLiteral("два")});
+    s.Seek(0);
+    EXPECT_EQ(s.ReadDouble(), 7.0);             // Integer cell into a Double field
+    EXPECT_EQ(s.ReadInteger(), -1);             // Boolean cell as Integer
+    EXPECT_FALSE(s.ReadBoolean());              // zero Integer as Boolean
+    EXPECT_TRUE(s.ReadBoolean());               // non-zero Double as Boolean
+    EXPECT_EQ(s.ReadCurrency(), TMoney::FromDouble(3));
+    EXPECT_EQ(s.ReadCurrency().Raw(), 12345);
+    EXPECT_EQ(s.ReadInteger(), 4);              // 3.5 rounds half to even
+    EXPECT_EQ(s.ReadStrings(), (QStringList{QStringLiteral("один"), QStringLiteral("два")}));
+    EXPECT_EQ(s.ReadInteger(), 0);              // at the end: the zero value, no error
+    EXPECT_EQ(s.ReadString(), QString());
+}
+
+TEST(SpecStream, StringStopsAtZeroByte)
+{
+    TSpecStream s(Hex("0500000061620063640300000000000000"
+                      "0700000000000000"));
+    EXPECT_EQ(s.ReadString(), QStringLiteral("ab"));
+    EXPECT_EQ(s.ReadInteger(), 7);
+}
+
+TEST(SpecStream, DamagedInputFailsCleanly)
+{
+    auto& boxes = TScriptedMessages::Current();
+    boxes.Clear();
+    TSpecStream cut(Hex("0a000000616263"));
+    EXPECT_THROW(cut.ReadString(), TStreamError);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Text,
+              QStringLiteral("Ошибка чтения строки из потока!\r\nЗаказано: [10 символов], Считано: [3 символов]!"));
+    boxes.Clear();
+    TSpecStream huge(Hex("ffffff7f00")); // never allocates the 2 GB it claims
+    EXPECT_THROW(huge.ReadString(), TStreamError);
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+    boxes.Clear();
+
+    TSpecStream negative(Hex("ffffffff"));
+    EXPECT_THROW(negative.ReadString(), TStreamError);
+    TSpecStream foreignTag(Hex("09000000000000000000000000000000"));
+    EXPECT_THROW(foreignTag.ReadInteger(), TStreamError);
+    TSpecStream tooBig(Hex("0500000000000000000000000000f07f")); // +inf
+    EXPECT_THROW(tooBig.ReadInteger(), TStreamError);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST(SpecStream, VersionComparison)
+{
+    struct TCase
+    {
+        const char* A;
+        const char* B;
+        bool Older;
+    } cases[] = {
+        {"06.10.2015", "26.12.2019", true},  {"26.12.2019", "26.12.2019", false},
+        {"03.03.2019", "23.07.2019", true},  {"23.07.2019", "03.03.2019", false},
+        {"10.12.2009", "06.10.2015", true},  {" 26.12.2019", "26.12.2019 ", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsVersionOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), c.Older) << c.A << " " << c.B;
+        EXPECT_EQ(IsVersionNotOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), !c.Older);
+    }
+    EXPECT_THROW(IsVersionOlder(QStringLiteral("ab.10.2015"), QStringLiteral("26.12.2019")), TError);
+}
+
+TEST(SpecStream, WholeFileSaveKeepsThePreviousFileOnFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("order.kfo370"));
+    TSpecStream s;
+    s.WriteString(QStringLiteral("first"));
+    SaveStreamToFile(s, path);
+    TSpecStream loaded = LoadStreamFromFile(path);
+    EXPECT_EQ(loaded.Bytes(), s.Bytes());
+    EXPECT_EQ(loaded.Position(), 0);
+
+    // A target that cannot be replaced: the old content survives and the failure is reported.
+    const QString blocked = dir.filePath(QStringLiteral("blocked"));
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    EXPECT_THROW(SaveStreamToFile(s, blocked), TError);
+    EXPECT_THROW(SaveStreamToFile(s, dir.filePath(QStringLiteral("missing/x.kfo370"))), TError);
+    EXPECT_THROW(LoadStreamFromFile(dir.filePath(QStringLiteral("none"))), TError);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("order.kfo370")});
+}
