@@ -128,7 +128,7 @@ double TField::AsFloat() const
     return v.toDouble();
 }
 
-double TField::AsCurrency() const { return RoundTo(AsFloat(), 4); }
+TMoney TField::AsCurrency() const { return TMoney::FromDouble(AsFloat()); }
 
 QDate TField::AsDate() const
 {

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/money.h"
 #include "platform/db/column_store.h"
 #include "platform/db/field_def.h"
 #include "platform/db/filter.h"
@@ -41,8 +42,8 @@ public:
     QString AsString() const;
     int AsInteger() const;
     double AsFloat() const;
-    // Money amounts as a double rounded to four decimals.
-    double AsCurrency() const;
+    // The value as a currency amount (four decimals, rounded half to even).
+    TMoney AsCurrency() const;
     QDate AsDate() const;
     bool AsBoolean() const;
 
@@ -51,7 +52,7 @@ public:
     void SetAsString(const QString& value) { SetValue(value); }
     void SetAsInteger(qint64 value) { SetValue(value); }
     void SetAsFloat(double value) { SetValue(value); }
-    void SetAsCurrency(double value) { SetValue(value); }
+    void SetAsCurrency(TMoney value) { SetValue(value.ToDouble()); }
     void SetAsDate(const QDate& value) { SetValue(value); }
     void SetAsBoolean(bool value) { SetValue(value); }
     void Clear() { SetValue(QVariant()); }
