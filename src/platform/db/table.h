@@ -188,6 +188,7 @@ private:
     std::shared_ptr<const TFilter> Compiled(const QString& text);
     bool Indexed(int column) const;
     void MoveTo(int viewPos);
+    const std::vector<int>& Visible() const { return ViewAll ? Order : View; }
     void NotifyReset();
     void NotifyCurrent();
     size_t SlotFromStore(const QVariantList& row);
@@ -203,8 +204,10 @@ private:
     std::vector<std::uint8_t> Alive;
     std::vector<int> Order;   // live slots in the current order
     std::vector<int> OrderPos; // slot -> position in Order, -1 for dead slots
-    std::vector<int> View;    // visible slots in order
-    std::vector<int> ViewPos; // slot -> position in View or -1
+    std::vector<int> View;    // visible slots in order, unless every row is visible
+    bool ViewAll = false;     // no filter in force: the visible rows are Order itself
+    std::vector<int> ViewPos; // slot -> position among the visible rows or -1, built on demand
+    bool ViewPosValid = false;
     int Cur = -1;
     bool EofFlag = true;
     bool BofFlag = true;
