@@ -186,6 +186,17 @@ TEST_F(StartupTest, EachStartDeletesThePreviousPrivateFolder)
     QDir(StartConfig().PrivateDir).removeRecursively();
 }
 
+TEST_F(StartupTest, OnlyANumberedPrivateFolderIsDeleted)
+{
+    RegisterDefault();
+    const QString precious = Path(QStringLiteral("Orders"));
+    QDir().mkpath(precious);
+    SetDbConfigValue(QStringLiteral("OKFLastTempDir"), precious);
+    TStartup startup(Shell, Shell);
+    ASSERT_TRUE(startup.Run({}));
+    EXPECT_TRUE(QFileInfo(precious).isDir());
+}
+
 TEST_F(StartupTest, SwitchesAreFoundInsideAnyParameter)
 {
     struct TCase
