@@ -286,11 +286,28 @@ void TTable::LoadRows()
     if (!q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
                     .arg(cols.join(QStringLiteral(", ")), TDatabase::Quote(TableDef.Name))))
         throw TError(EngineText(q.lastError()));
+    // Knowing the row count up front spares the columns their regrowth while loading.
+    size_t expected = 0;
+    {
+        QSqlQuery count(Database->Handle());
+        if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(TDatabase::Quote(TableDef.Name))) && count.next())
+            expected = static_cast<size_t>(count.value(0).toLongLong());
+    }
     Columns.assign(static_cast<size_t>(TableDef.Fields.size()), TColumn());
-    for (qsizetype i = 0; i < TableDef.Fields.size(); ++i)
-        Columns[static_cast<size_t>(i)].IsText = IsTextType(TableDef.Fields[i].Type);
+    for (qsizetype i = 0; i < TableDef.Fields.size(); ++i) {
+        TColumn& col = Columns[static_cast<size_t>(i)];
+        col.IsText = IsTextType(TableDef.Fields[i].Type);
+        if (col.IsText) {
+            col.Text.reserve(expected);
+        } else {
+            col.Num.reserve(expected);
+            col.Blank.reserve(expected);
+        }
+    }
     RowIds.clear();
     Alive.clear();
+    RowIds.reserve(expected);
+    Alive.reserve(expected);
     TextIndex.clear();
     NumIndex.clear();
     const int n = static_cast<int>(TableDef.Fields.size());
