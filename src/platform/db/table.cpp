@@ -967,6 +967,10 @@ void TTable::Post()
 {
     if (DataState != TDataSetState::Edit && DataState != TDataSetState::Insert)
         return;
+    if (CachedUpdates) {
+        PostInMemory();
+        return;
+    }
     const QString table = TDatabase::Quote(TableDef.Name);
     QSqlQuery q(Database->Handle());
     qint64 rowId = 0;
@@ -1032,6 +1036,36 @@ void TTable::Post()
     emit StateChanged();
 }
 
+void TTable::PostInMemory()
+{
+    qint64 rowId = 0;
+    if (DataState == TDataSetState::Insert) {
+        rowId = RowIds.empty() ? 1 : *std::max_element(RowIds.begin(), RowIds.end()) + 1;
+        for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c)
+            if (TableDef.Fields[c].Type == TFieldType::AutoInc) {
+                double top = 0;
+                for (size_t slot = 0; slot < Alive.size(); ++slot)
+                    if (Alive[slot])
+                        top = std::max(top, Columns[static_cast<size_t>(c)].Num[slot]);
+                Buffer[static_cast<size_t>(c)] = static_cast<qint64>(top) + 1;
+            }
+    } else {
+        const size_t old = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
+        rowId = RowIds[old];
+        Alive[old] = 0;
+    }
+    QVariantList row{rowId};
+    for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c)
+        row.append(ToStore(c, Buffer[static_cast<size_t>(c)]));
+    SlotFromStore(row);
+    Buffer.clear();
+    DataState = TDataSetState::Browse;
+    Resort();
+    RebuildView(false);
+    GotoBookmark(rowId);
+    emit StateChanged();
+}
+
 size_t TTable::SlotFromStore(const QVariantList& row)
 {
     RowIds.push_back(row[0].toLongLong());
@@ -1057,11 +1091,13 @@ void TTable::Delete()
     if (Cur < 0)
         throw TError(QStringLiteral("%1: нет записи для удаления").arg(TableDef.FileName));
     const size_t slot = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
-    QSqlQuery q(Database->Handle());
-    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TDatabase::Quote(TableDef.Name)));
-    q.addBindValue(RowIds[slot]);
-    if (!q.exec())
-        throw TError(EngineText(q.lastError()));
+    if (!CachedUpdates) {
+        QSqlQuery q(Database->Handle());
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TDatabase::Quote(TableDef.Name)));
+        q.addBindValue(RowIds[slot]);
+        if (!q.exec())
+            throw TError(EngineText(q.lastError()));
+    }
     const int pos = Cur;
     Alive[slot] = 0;
     TextIndex.clear();
