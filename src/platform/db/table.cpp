@@ -313,6 +313,10 @@ void TTable::LoadRows()
     const int n = static_cast<int>(TableDef.Fields.size());
     // Catalogue texts repeat a lot (element codes, colours, units); equal texts share one copy.
     std::vector<QSet<QString>> seen(static_cast<size_t>(n));
+    std::vector<bool> unique(static_cast<size_t>(n), false); // a one-field key never repeats
+    if (const TIndexDef* primary = TableDef.Primary(); primary && primary->Fields.size() == 1)
+        if (const int k = TableDef.FieldIndex(primary->Fields.first()); k >= 0)
+            unique[static_cast<size_t>(k)] = true;
     while (q.next()) {
         RowIds.push_back(q.value(0).toLongLong());
         Alive.push_back(1);
@@ -325,12 +329,16 @@ void TTable::LoadRows()
                     continue;
                 }
                 QString text = v.toString();
-                QSet<QString>& known = seen[static_cast<size_t>(c)];
-                const auto hit = known.constFind(text);
-                if (hit != known.constEnd())
-                    text = *hit;
-                else
-                    known.insert(text);
+                if (!col.Text.empty() && col.Text.back() == text) {
+                    text = col.Text.back();
+                } else if (!unique[static_cast<size_t>(c)]) {
+                    QSet<QString>& known = seen[static_cast<size_t>(c)];
+                    const auto hit = known.constFind(text);
+                    if (hit != known.constEnd())
+                        text = *hit;
+                    else
+                        known.insert(text);
+                }
                 col.Text.push_back(std::move(text));
             } else if (v.isNull()) {
                 col.Num.push_back(0);
