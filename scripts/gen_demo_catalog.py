@@ -481,6 +481,11 @@ for cid in gear_ids + ["ZV-50100"]:
     add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=1, PropKey=21)
     add("FrnSchl", CatalogID=cid, Item="E.OPLB", Number=1, PropKey=22)
     add("FrnSchl", CatalogID=cid, Item="E.OPLE", Number=1)
+for cid in ("ZV-13001", "ZV-13002", "ZV-13003"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=1, PropKey=21)
+    add("FrnSchl", CatalogID=cid, Item="E.OPLB", Number=1, PropKey=22)
+for cid in ("ZV-31101", "ZV-31102"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPLN", Number=1)
 for cid in ("ZV-20112", "ZV-20104", "ZV-24030", "ZV-24090", "ZV-24180"):
     add("FrnSchl", CatalogID=cid, Item="E.OPLU", Number=1)
 for r in [r for r in tables["FrnArt"] if r["ID"] == "E.NOZH"]:
