@@ -556,8 +556,8 @@ def rect_sides(cid, hinge, handle, width, height, tilt=True, drive_top=True, dri
         side(cid, no, dims[no], **kw)
 
 
-TT_ALERT_NOZH = "Ножницы не подобраны: ширина створки по фальцу должна быть от 400 до 1609 мм"
-GEAR_ALERT = "Редуктор не подобран: высота створки по фальцу должна быть от 400 до 2409 мм"
+TT_ALERT_NOZH = "Ножницы не подобраны: ширина створки по фальцу должна быть от 400 до 1600 мм"
+GEAR_ALERT = "Редуктор не подобран: высота створки по фальцу должна быть от 400 до 2400 мм"
 
 
 def tt_rows(cid, hinge, handle, gear="E.GETR", hinges="E.PETL", scissors=True, mullion=False):
@@ -585,8 +585,9 @@ def tt_rows(cid, hinge, handle, gear="E.GETR", hinges="E.PETL", scissors=True, m
 
 
 # Single-sash windows, system 100 (and 110 for the RC set of the same rows)
-W = (350, 1609)
-H = (350, 2409)
+# side windows match the gear (FFH 40-240 cm) and stay-arm (FFB 40-160 cm) ranges
+W = (400, 1600)
+H = (400, 2400)
 for sysid, common in (("100", 100), ("110", 110)):
     pre = "K%s" % sysid
     for d, hinge, handle, dname in ((1, 1, 3, "левое"), (2, 3, 1, "правое")):
@@ -625,7 +626,7 @@ for sub, d, hinge, handle, dname in ((11, 1, 1, 3, "левая активная"
     cid = "K100-ST-A%d" % sub
     complect(cid, 10, "Штульповое окно, %s створка (ПО)" % dname, image=1, subgroup=sub, direct=d,
              propkey=1)
-    rect_sides(cid, hinge, handle, (350, 1009), H)
+    rect_sides(cid, hinge, handle, (400, 1000), H)
     tt_rows(cid, hinge, handle, mullion=True)
     setrow(cid, "E.SHZ", Number=1, StulpType=MULLION, ItemSideNo=handle)
 for sub, d, hinge, mside, kind, image in (
@@ -638,7 +639,7 @@ for sub, d, hinge, mside, kind, image in (
     complect(cid, 10, "Штульповое окно, %s пассивная створка, %s" % (where, kind), image=image,
              subgroup=sub, direct=d, propkey=1)
     for no in (1, 2, 3, 4):
-        dims = (350, 1009) if no in (2, 4) else H
+        dims = (400, 1000) if no in (2, 4) else H
         kw = {}
         if no == hinge:
             kw.update(banded=1, open_mode=1, rot=mside)
@@ -647,7 +648,8 @@ for sub, d, hinge, mside, kind, image in (
         side(cid, no, dims, **kw)
     if sub % 10 == 2:
         setrow(cid, "E.SHTM", Number=1, StulpType=MULLION, ItemSideNo=mside)
-        setrow(cid, "E.UDL", Number=2, UseLen=1, LenFormula="FFН/2-350", MinLen=100,
+        # short passive sashes need no rods: the mechanism reaches both corner drives
+        setrow(cid, "E.UDL", Number=2, FFHMin=95, UseLen=1, LenFormula="FFН/2-350", MinLen=100,
                ItemSideNo=mside, Note="тяги механизма")
         setrow(cid, "E.UGL", Number=2, ItemSideNo=mside)
     else:
@@ -686,8 +688,8 @@ cid = "K100-TRP-L"
 complect(cid, 10, "Трапециевидное окно поворотное, левое", image=2, direct=1, propkey=1)
 side(cid, 1, (250, 2400), angle=RECT, banded=1, open_mode=1, rot=3)
 side(cid, 2, (300, 1800), angle=(90.5, 150.0), drived=1)
-side(cid, 3, (300, 2409), angle=(30.0, 89.5), handled=1, drived=1, hdir=1)
-side(cid, 4, (350, 1609), angle=RECT)
+side(cid, 3, (400, 2400), angle=(30.0, 89.5), handled=1, drived=1, hdir=1)
+side(cid, 4, (350, 1600), angle=RECT)
 setrow(cid, "E.GETRP", Number=1, Condition=2, DefineHandleHeight=1, HandleSideNo=3, Required=1,
        AlertIfNoArt=GEAR_ALERT, ItemSideNo=3)
 setrow(cid, "E.UGLT", Number=1, Condition=7, AngleNo=3, Required=1, ItemSideNo=3)
