@@ -6,6 +6,15 @@
 class TSpecStream;
 class TokfFurnComp;
 
+// Which values an item of a given format version holds; worked out once per complect.
+struct TFurnItemLayout
+{
+    bool HasHistory = true;
+    bool HasComment = true;
+    bool HasSide = true; // side number, reserved integers, parent complect
+    static TFurnItemLayout Of(const QString& version);
+};
+
 // One line of a fittings complect: a catalogue article with its length, count, side and origin.
 class TokfFurnItem
 {
@@ -31,4 +40,5 @@ public:
     void Write(TSpecStream& stream) const;
     // Values a version lacks keep their initial values.
     void Read(TSpecStream& stream, const QString& version);
+    void Read(TSpecStream& stream, const TFurnItemLayout& layout);
 };
