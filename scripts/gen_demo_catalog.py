@@ -374,6 +374,10 @@ element("E.ARCT", "Тяга арочная гибкая", CommonGrp=100)
 art("E.ARCT", article("ZV-41100", "Тяга арочная гибкая, резка по длине", 7.90, 207, unit="м"))
 
 # --- tilt-only transom
+element("E.GETRF", "Редуктор фрамужный", CommonGrp=100)
+art("E.GETRF", article("ZV-14001", "Редуктор фрамужный, FFB 400-999 мм", 9.20, 203), FFBMin=40, FFBMax=99)
+art("E.GETRF", article("ZV-14002", "Редуктор фрамужный, FFB 1000-2009 мм", 10.60, 203), FFBMin=100,
+    FFBMax=201)
 element("E.ONOZ", "Ножницы откидные фрамужные", CommonGrp=100)
 art("E.ONOZ", article("ZV-32100", "Ножницы откидные фрамужные", 6.70, 210))
 element("E.OPET", "Петля откидная", CommonGrp=100)
@@ -495,6 +499,11 @@ for st in (1, 2, 3):
 for cid in ("ZV-D1025", "ZV-D1030", "ZV-D1037", "ZV-D1125", "ZV-D1130", "ZV-D1137",
             "ZV-D1230", "ZV-D1237"):
     add("FrnSchl", CatalogID=cid, Item="E.DOPL", Number=1)
+for cid in ("ZV-D1230", "ZV-D1237"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=2)
+for cid in ("ZV-14001", "ZV-14002"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=1, PropKey=21)
+    add("FrnSchl", CatalogID=cid, Item="E.OPLB", Number=1, PropKey=22)
 
 for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.RUCH", "E.RUCHZ")]:
     add("FrnDop", CatalogID=r["CatalogID"], AccessoryID=SCREW_H, Number=2)
@@ -613,6 +622,8 @@ side(cid, 1, (250, 900), drived=1)
 side(cid, 2, (400, 2009), handled=1, hdir=0)
 side(cid, 3, (250, 900), drived=1)
 side(cid, 4, (400, 2009), banded=1, open_mode=1, rot=2)
+setrow(cid, "E.GETRF", Number=1, Condition=1, Required=1, ItemSideNo=2,
+       AlertIfNoArt="Фрамужный редуктор не подобран: ширина по фальцу 400-2009 мм")
 setrow(cid, "E.ONOZ", Number=1, ItemSideNo=1)
 setrow(cid, "E.ONOZ", Number=1, ItemSideNo=3)
 setrow(cid, "E.OPET", ScaleCondition=1, ScaleScheme="100;140", ScaleNum=1, Number=2, ItemSideNo=4)
@@ -728,7 +739,7 @@ for group, cid, name in ((31, "HD100-31", "Гарнитур нажимной д�
                          (33, "HD100-33", "Гарнитур нажимной под замок с защелкой"),
                          (34, "HD100-34", "Гарнитур нажимной под замок с роликом")):
     complect(cid, group, name, image=group)
-    setrow(cid, "E.DRUCH", Number=1, ItemSideNo=3)
+    setrow(cid, "E.DRUCH", Number=1)
 
 # door main complects (group 11)
 for d, hinge, handle, dname in ((1, 1, 3, "левая"), (2, 3, 1, "правая")):
@@ -759,16 +770,22 @@ for group, cid, name, eid in ((41, "L100-41", "Замок дверной одн�
                               (44, "L100-44", "Замок дверной с роликовой защелкой", "E.DZAMR"),
                               (42, "L100-42", "Замок дверной многозапорный", "E.DZAMM")):
     complect(cid, group, name, image=group)
-    setrow(cid, eid, Number=1, DefineHandleHeight=1, HandleSideNo=3, Required=1,
-           AlertIfNoArt=LOCK_ALERT, ItemSideNo=3)
-    setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FL(3)-FG(3)-250",
-           MinLen=100, ItemSideNo=3, Note="тяга замка")
+    # HandleSideNo 0: the lock sets the height on whichever side the door's handle is
+    setrow(cid, eid, Number=1, DefineHandleHeight=1, HandleSideNo=0, Required=1,
+           AlertIfNoArt=LOCK_ALERT, ItemSideNo=0)
+    if group == 42:
+        # the multi-point lock drives rods up and down from the handle the lock has placed
+        # only the handle side (1 or 3) has a height, so the sums serve both hands
+        setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FFН-FG(1)-FG(3)-250",
+               MinLen=100, Note="тяга верхняя")
+        setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FG(1)+FG(3)-250",
+               MinLen=100, Note="тяга нижняя")
 
 # cylinders (45), closers (50), shoot bolts (46)
 complect("C100-KK", 45, "Цилиндр ключ/ключ", image=45, common=0)
-setrow("C100-KK", "E.CYL", Number=1, Required=1, ItemSideNo=3)
+setrow("C100-KK", "E.CYL", Number=1, Required=1)
 complect("C100-KV", 45, "Цилиндр ключ/вертушка", image=45, common=0)
-setrow("C100-KV", "E.CYLV", Number=1, Required=1, ItemSideNo=3)
+setrow("C100-KV", "E.CYLV", Number=1, Required=1)
 complect("S100-EN", 50, "Доводчик дверной", image=50, common=0)
 setrow("S100-EN", "E.DOV", Number=1, Condition=1, Required=1, ColorCondition=0,
        AlertIfNoArt="Доводчик не подобран: ширина двери по фальцу 600-1259 мм", ItemSideNo=2)
