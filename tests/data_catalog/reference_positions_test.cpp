@@ -16,6 +16,7 @@
 #include "model/currency_list.h"
 #include "model/order.h"
 #include "model/pricing.h"
+#include "data_catalog/demo_engine_fixture.h"
 
 // The reference positions of data/orders, calculated by the model and the engine on the demo
 // catalogue, must give the lists that were worked out by hand beside them.
@@ -85,37 +86,9 @@ QStringList Expected(const QJsonObject& sash)
     return lines;
 }
 
-class ReferencePositions : public ::testing::TestWithParam<QString>
+class ReferencePositions : public TDemoEngineTest, public ::testing::WithParamInterface<QString>
 {
-public:
-    static void SetUpTestSuite()
-    {
-        Store = std::make_unique<QTemporaryDir>();
-        ImportCatalog(QStringLiteral(DIRAVIR_DATA_DIR "/catalog"), Store->path());
-        Dm = std::make_unique<TDM>();
-        Dm->ConnectCatalog(Store->path());
-        Dm->OpenCatalogTables();
-        RegisterFittingsEngine();
-        SetDebugModeSource([] { return false; });
-        TakeSnapshot(Rates);
-        SetPricingContext({1, 20, &Rates});
-    }
-    static void TearDownTestSuite()
-    {
-        SetPricingContext({});
-        SetDebugModeSource({});
-        RegisterFittingsCalculator(nullptr);
-        Dm.reset();
-        Store.reset();
-    }
-
-    static std::unique_ptr<QTemporaryDir> Store;
-    static std::unique_ptr<TDM> Dm;
-    static TokfCurrencyList Rates;
 };
-std::unique_ptr<QTemporaryDir> ReferencePositions::Store;
-std::unique_ptr<TDM> ReferencePositions::Dm;
-TokfCurrencyList ReferencePositions::Rates;
 
 QStringList ReferenceOrders()
 {
