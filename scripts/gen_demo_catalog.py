@@ -700,6 +700,11 @@ for sub, d, hinge, mside, kind, image in (
     else:
         setrow(cid, "E.SHP", Number=2, StulpType=MULLION, ItemSideNo=mside)
     setrow(cid, "E.SHO", Number=1, UseIfArt="ZV-72100", ItemSideNo=mside)
+    if sub % 10 == 2:
+        # a tall active sash bends the mullion: one more lock point, by the active sash's
+        # mullion side (its side 3 when the active sash is the left one)
+        setrow(cid, "E.SZ", Number=1, FFL21No=3 if d == 2 else 1, FFL21Min=1200, StulpType=MULLION,
+               ItemSideNo=mside)
     if sub % 10 != 4:
         setrow(cid, "E.PETLP", Number=1, ItemSideNo=hinge)
 
