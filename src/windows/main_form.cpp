@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "config/ui/splash_form.h"
 #include "windows/icons.h"
 #include "windows/navigator.h"
 #include "windows/news_panel.h"
@@ -36,6 +37,8 @@ TMainForm::TMainForm(TFrameSettings settings, QWidget* parent)
         move(screen->availableGeometry().topLeft());
     resize(640, 480);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon(ProductLogo(64)));
 
     // The process-wide number format: decimal comma for every numeric edit.
     TNumEdit::SetDecimalSeparator(QLatin1Char(','));
@@ -65,7 +68,14 @@ TMainForm::TMainForm(TFrameSettings settings, QWidget* parent)
     UpdateMenuItems();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The child area outlives this part of the frame while QWidget tears it down: its signals
+    // must not reach the frame any more.
+    Area->disconnect(this);
+    for (QMdiSubWindow* sub : Area->subWindowList())
+        sub->disconnect(this);
+}
 
 QAction* TMainForm::AddItem(QMenu* menu, const QString& caption, void (TMainForm::*slot)(),
                             const QKeySequence& shortcut)
@@ -337,6 +347,25 @@ void TMainForm::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (width() < 640 || height() < 480)
         resize(qMax(width(), 640), qMax(height(), 480));
+    ArrangeBands();
+}
+
+// The child's band goes beside the main band when both fit, else onto a row of its own, so that
+// no button ends up in the overflow menu of a narrow window.
+void TMainForm::ArrangeBands()
+{
+    int band = 0;
+    if (OrderToolBar->isVisibleTo(this))
+        band = OrderToolBar->sizeHint().width();
+    else if (OrderLstToolBar->isVisibleTo(this))
+        band = OrderLstToolBar->sizeHint().width();
+    const bool wrap = MainToolBar->sizeHint().width() + band + 24 > width();
+    if (wrap != toolBarBreak(OrderToolBar)) {
+        if (wrap)
+            insertToolBarBreak(OrderToolBar);
+        else
+            removeToolBarBreak(OrderToolBar);
+    }
 }
 
 void TMainForm::SetStatusPanel(int index, const QString& text)

@@ -149,6 +149,7 @@ protected:
 
 private:
     void CreateMenus();
+    void ArrangeBands();
     void CreateToolBars();
     void CreateStatusBar();
     void CreateNewsPanel();

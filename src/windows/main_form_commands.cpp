@@ -67,6 +67,11 @@ void TMainForm::AddChild(TChildWindow* child)
     sub->setProperty(ChildProperty, QVariant::fromValue<void*>(child));
     // A closed child leaves the frame's commands in step with what remains.
     connect(sub, &QObject::destroyed, this, [this] { QMetaObject::invokeMethod(this, &TMainForm::UpdateMenuItems, Qt::QueuedConnection); });
+    // Windows without a size of their own open at a workable size rather than a bare title bar.
+    if (sub->width() < 400 || sub->height() < 300) {
+        const QSize room = Area->viewport()->size() * 0.85;
+        sub->resize(QSize(qMin(720, room.width()), qMin(480, room.height())).expandedTo(QSize(400, 300)));
+    }
     const bool only = Area->subWindowList().size() == 1;
     const int state = only && Setup.ChildWindowState ? Setup.ChildWindowState() : 0;
     if (state == 2)
@@ -311,12 +316,14 @@ void TMainForm::ShowOrderToolBar()
 {
     OrderLstToolBar->hide();
     OrderToolBar->show();
+    ArrangeBands();
 }
 
 void TMainForm::ShowRegistryToolBar()
 {
     OrderToolBar->hide();
     OrderLstToolBar->show();
+    ArrangeBands();
 }
 
 void TMainForm::HideChildToolBars()

@@ -27,7 +27,7 @@ TNewsPanel::TNewsPanel(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Pages);
-    setFixedHeight(110);
+    setFixedHeight(84);
 }
 
 bool TNewsPanel::ShowNews(const QList<TNewsSource::TItem>& news)
