@@ -1,15 +1,17 @@
 #include "foundation/cp1251.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
 
-// Unicode code points of the bytes 0x80..0xFF; 0xFFFD marks the one byte (0x98) the page leaves undefined.
+// Unicode code points of the bytes 0x80..0xFF. The page leaves 0x98 undefined; it maps to the C1
+// control U+0098, as Windows maps it, so that stored texts holding that byte survive a re-save.
 constexpr std::array<char16_t, 128> HighHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
     0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
     0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
     0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
     0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
@@ -31,8 +33,7 @@ struct TReverse
     TReverse()
     {
         for (int b = 0; b < 128; ++b)
-            if (HighHalf[b] != 0xFFFD)
-                Byte[HighHalf[b]] = static_cast<unsigned char>(0x80 + b);
+            Byte[HighHalf[b]] = static_cast<unsigned char>(0x80 + b);
     }
 };
 
@@ -79,4 +80,61 @@ bool IsCp1251(const QString& text)
         if (c.unicode() >= 0x80 && !Reverse().Byte[c.unicode()])
             return false;
     return true;
+}
+
+namespace {
+
+QChar UpperCp1251Char(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= u'a' && u <= u'z') ? QChar(char16_t(u - 0x20)) : c;
+    if (!Reverse().Byte[u])
+        return c;
+    const QChar upper = c.toUpper();
+    if (upper == c || upper.unicode() < 0x80 || !Reverse().Byte[upper.unicode()])
+        return c;
+    return upper;
+}
+
+unsigned char CompareByte(QChar c, Qt::CaseSensitivity cs)
+{
+    return ToCp1251Byte(cs == Qt::CaseInsensitive ? UpperCp1251Char(c) : c);
+}
+
+} // namespace
+
+QString UpperCp1251(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result)
+        c = UpperCp1251Char(c);
+    return result;
+}
+
+QByteArray UpperCp1251Bytes(const QByteArray& bytes)
+{
+    static const std::array<unsigned char, 256> upper = [] {
+        std::array<unsigned char, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const QChar c = b < 0x80 ? QChar(char16_t(b)) : QChar(HighHalf[b - 0x80]);
+            table[b] = ToCp1251Byte(UpperCp1251Char(c));
+        }
+        return table;
+    }();
+    QByteArray result = bytes;
+    for (char& c : result)
+        c = static_cast<char>(upper[static_cast<unsigned char>(c)]);
+    return result;
+}
+
+int CompareCp1251(const QString& a, const QString& b, Qt::CaseSensitivity cs)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const int diff = int(CompareByte(a[i], cs)) - int(CompareByte(b[i], cs));
+        if (diff)
+            return diff;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
