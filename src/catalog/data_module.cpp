@@ -80,9 +80,11 @@ TDM::~TDM()
 
 TDM* TDM::Current() { return Instance; }
 
-void TDM::ConnectCatalog(const QString& catalogDir)
+void TDM::ConnectCatalog(const QString& catalogDir, const TImportProgress& progress)
 {
     CloseCatalogTables();
+    if (CatalogNeedsImport(catalogDir))
+        ImportCatalog(catalogDir, catalogDir, 0, progress);
     DB_Catalog.Open(QDir(catalogDir).filePath(QString::fromLatin1(CatalogStoreFile)), false);
 }
 
@@ -101,9 +103,10 @@ void TDM::ConnectReport(const QString& reportDir)
     DB_Report.EnsureTable(ReportTableDef());
 }
 
-void TDM::Connect(const QString& catalogDir, const QString& registryDir, const QString& reportDir)
+void TDM::Connect(const QString& catalogDir, const QString& registryDir, const QString& reportDir,
+                  const TImportProgress& progress)
 {
-    ConnectCatalog(catalogDir);
+    ConnectCatalog(catalogDir, progress);
     ConnectRegistry(registryDir);
     ConnectReport(reportDir);
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalog/catalog_import.h"
 #include "platform/db/database.h"
 #include "platform/db/table.h"
 
@@ -30,11 +31,13 @@ public:
         T_Material, T_FalzList, T_DornList, T_StulpList, T_OpenList, T_FrnComp, T_FrnSide, T_FrnItem,
         T_FrnSet, T_FrnArt, T_FrnSchl, T_FrnDop, T_FrnAbd, T_FrnProp, T_FrnItoI, T_OrderList;
 
-    // Connects the three databases in the order catalogue, registry, report. The catalogue store
-    // must exist; the registry and report stores are created empty with their tables when missing.
-    // Fails with TError carrying the engine's message; a database connected before stays so.
-    void Connect(const QString& catalogDir, const QString& registryDir, const QString& reportDir);
-    void ConnectCatalog(const QString& catalogDir);
+    // Connects the three databases in the order catalogue, registry, report. A catalogue folder
+    // that holds Paradox tables and no Catalog.sqlite is imported first (`progress` follows it);
+    // otherwise the catalogue store must exist. The registry and report stores are created empty
+    // with their tables when missing. Fails with TError carrying the engine's message.
+    void Connect(const QString& catalogDir, const QString& registryDir, const QString& reportDir,
+                 const TImportProgress& progress = {});
+    void ConnectCatalog(const QString& catalogDir, const TImportProgress& progress = {});
     void ConnectRegistry(const QString& registryDir);
     void ConnectReport(const QString& reportDir);
     // Closes every table, then the catalogue, registry and report connections in this order.

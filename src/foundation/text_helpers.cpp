@@ -158,6 +158,13 @@ bool HasSwitch(const QStringList& arguments, const QString& commandSwitch)
     return false;
 }
 
+bool HasSwitch(const QString& commandSwitch)
+{
+    if (!QCoreApplication::instance())
+        return false;
+    return HasSwitch(QCoreApplication::arguments().mid(1), commandSwitch);
+}
+
 QString ExecutableVersion()
 {
     if (QCoreApplication::instance()) {

@@ -51,6 +51,9 @@ int HexToByte(const QString& pair);
 // True when some argument contains the switch, both upper-cased ("/developer" matches
 // "-X/DEVELOPERmode"). An empty switch matches nothing.
 bool HasSwitch(const QStringList& arguments, const QString& commandSwitch);
+// The same over the process's command-line parameters, without the program path (a program
+// installed under ".../developer/" must not switch developer mode on).
+bool HasSwitch(const QString& commandSwitch);
 
 // The application's version text: QCoreApplication::applicationVersion() when set, else the
 // version the build was made with; empty when neither is known.

@@ -70,7 +70,7 @@ TEST_F(DataModuleTest, OpensEveryCatalogueTableAndCreatesRegistryAndReportStores
     Dm.T_OrderList.Append();
     Dm.T_OrderList.FieldByName(QStringLiteral("No")).SetAsString(QStringLiteral("15/2"));
     Dm.T_OrderList.FieldByName(QStringLiteral("RegDate")).SetAsDate(QDate(2026, 12, 11));
-    Dm.T_OrderList.FieldByName(QStringLiteral("Cost")).SetAsCurrency(1234.5678);
+    Dm.T_OrderList.FieldByName(QStringLiteral("Cost")).SetAsCurrency(TMoney::FromRaw(12345678));
     Dm.T_OrderList.Post();
     Dm.T_OrderList.SetIndexName(QStringLiteral("CustName"));
     EXPECT_EQ(Dm.T_OrderList.RecordCount(), 1);
@@ -100,7 +100,7 @@ TEST_F(DataModuleTest, ParameterViewsMaterialLookupAndCalculatedFields)
     EXPECT_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("CurrencyLookup")).AsString(), QStringLiteral("EUR"));
     EXPECT_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("PriceGroupLookup")).AsString(), QStringLiteral("Основная"));
     EXPECT_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("Name")).AsString(), QStringLiteral("Петля верхняя, \"NT\""));
-    EXPECT_DOUBLE_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("Price")).AsCurrency(), 12.3456);
+    EXPECT_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("Price")).AsCurrency(), TMoney::FromRaw(123456));
     EXPECT_TRUE(Dm.T_Catalog.FieldByName(QStringLiteral("MinTrade")).AsFloat() == 1.0);
     ASSERT_TRUE(Dm.T_Catalog.Locate(QStringLiteral("ID"), QStringLiteral("A102")));
     EXPECT_EQ(Dm.T_Catalog.FieldByName(QStringLiteral("Export")).AsString(), QStringLiteral("multi\nline"));

@@ -105,13 +105,17 @@ TEST(CatalogImport, ParadoxTablesGoInWithTheirCodePage)
     // A real Paradox table standing in for the colour table: its Name column is known, the rest not.
     QFile::copy(QStringLiteral(DIRAVIR_FIXTURES_DIR "/paradox/country.db"), QDir(src).filePath(QStringLiteral("colorset.DB")));
     EXPECT_TRUE(CatalogNeedsImport(src));
-    const TImportReport report = ImportCatalog(src, src);
-    EXPECT_FALSE(CatalogNeedsImport(src));
+    const TImportReport report = ImportCatalog(src, dir.filePath(QStringLiteral("elsewhere")));
     EXPECT_EQ(report.Tables, QStringList({"COLORSET: 18"}));
     EXPECT_EQ(report.Warnings.size(), 4);
     EXPECT_EQ(report.Missing.size(), 19);
+    // Connecting a folder of Paradox tables imports it first.
     TDM dm;
-    dm.Connect(src, dir.filePath(QStringLiteral("reg")), dir.filePath(QStringLiteral("rep")));
+    QStringList progress;
+    dm.Connect(src, dir.filePath(QStringLiteral("reg")), dir.filePath(QStringLiteral("rep")),
+               [&](const QString& table, int, int) { progress << table; });
+    EXPECT_EQ(progress, QStringList({"COLORSET"}));
+    EXPECT_FALSE(CatalogNeedsImport(src));
     dm.T_Color.Open();
     EXPECT_TRUE(dm.T_Color.Locate(QStringLiteral("Name"), QStringLiteral("Venezuela")));
 }

@@ -2,6 +2,8 @@
 
 #include "foundation/text_helpers.h"
 
+#include <QCoreApplication>
+
 TEST(TextHelpers, TokensOfListWithEmptyToken)
 {
     const QString text = QStringLiteral("a;b;;c");
@@ -119,6 +121,9 @@ TEST(TextHelpers, SwitchesMatchAsCaseInsensitiveSubstrings)
     EXPECT_FALSE(HasSwitch(args, QStringLiteral("/nopresentation")));
     EXPECT_FALSE(HasSwitch(args, QString()));
     EXPECT_FALSE(HasSwitch({}, QStringLiteral("/developer")));
+    // The program path is no parameter, though it holds this text.
+    ASSERT_TRUE(QCoreApplication::arguments().constFirst().toUpper().contains(QStringLiteral("/TEST_FOUNDATION")));
+    EXPECT_FALSE(HasSwitch(QStringLiteral("/test_foundation")));
 }
 
 TEST(TextHelpers, ExecutableVersionIsKnown)

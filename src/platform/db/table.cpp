@@ -1,5 +1,6 @@
 #include "platform/db/table.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
@@ -128,7 +129,7 @@ double TField::AsFloat() const
     return v.toDouble();
 }
 
-double TField::AsCurrency() const { return RoundTo(AsFloat(), 4); }
+TMoney TField::AsCurrency() const { return TMoney::FromDouble(AsFloat()); }
 
 QDate TField::AsDate() const
 {
@@ -263,6 +264,8 @@ void TTable::Close()
     OrderPos.clear();
     View.clear();
     ViewPos.clear();
+    ViewPosValid = false;
+    ViewAll = false;
     TextIndex.clear();
     NumIndex.clear();
     Buffer.clear();
@@ -291,6 +294,8 @@ void TTable::LoadRows()
     TextIndex.clear();
     NumIndex.clear();
     const int n = static_cast<int>(TableDef.Fields.size());
+    // Catalogue texts repeat a lot (element codes, colours, units); equal texts share one copy.
+    std::vector<QSet<QString>> seen(static_cast<size_t>(n));
     while (q.next()) {
         RowIds.push_back(q.value(0).toLongLong());
         Alive.push_back(1);
@@ -298,7 +303,18 @@ void TTable::LoadRows()
             TColumn& col = Columns[static_cast<size_t>(c)];
             const QVariant v = q.value(c + 1);
             if (col.IsText) {
-                col.Text.push_back(v.isNull() ? QString() : v.toString());
+                if (v.isNull()) {
+                    col.Text.emplace_back();
+                    continue;
+                }
+                QString text = v.toString();
+                QSet<QString>& known = seen[static_cast<size_t>(c)];
+                const auto hit = known.constFind(text);
+                if (hit != known.constEnd())
+                    text = *hit;
+                else
+                    known.insert(text);
+                col.Text.push_back(std::move(text));
             } else if (v.isNull()) {
                 col.Num.push_back(0);
                 col.Blank.push_back(1);
@@ -516,9 +532,8 @@ void TTable::RebuildView(bool keepRow)
     View.clear();
     const TFilter* user = FilterOn && UserFilter ? UserFilter.get() : nullptr;
     const TFilter* fixed = FixedFilter.get();
-    if (!user && !fixed) {
-        View = Order;
-    } else {
+    ViewAll = !user && !fixed;
+    if (!ViewAll) {
         // The smallest candidate list that an and-ed equality on an indexed field allows.
         const std::vector<int>* best = nullptr;
         if (Narrowing) {
@@ -549,19 +564,18 @@ void TTable::RebuildView(bool keepRow)
                     View.push_back(s);
         }
     }
-    ViewPos.assign(Alive.size(), -1);
-    for (size_t i = 0; i < View.size(); ++i)
-        ViewPos[static_cast<size_t>(View[i])] = static_cast<int>(i);
-    int pos = View.empty() ? -1 : 0;
+    ViewPosValid = false;
+    const std::vector<int>& visible = Visible();
+    int pos = visible.empty() ? -1 : 0;
     if (keep != 0)
-        for (size_t i = 0; i < View.size(); ++i)
-            if (RowIds[static_cast<size_t>(View[i])] == keep) {
+        for (size_t i = 0; i < visible.size(); ++i)
+            if (RowIds[static_cast<size_t>(visible[i])] == keep) {
                 pos = static_cast<int>(i);
                 break;
             }
     Cur = pos;
     BofFlag = true;
-    EofFlag = View.empty();
+    EofFlag = visible.empty();
     NotifyReset();
 }
 
@@ -570,7 +584,7 @@ void TTable::RebuildView(bool keepRow)
 int TTable::RecordCount() const
 {
     CheckActive();
-    return static_cast<int>(View.size());
+    return static_cast<int>(Visible().size());
 }
 
 void TTable::MoveTo(int viewPos)
@@ -582,23 +596,23 @@ void TTable::MoveTo(int viewPos)
 void TTable::First()
 {
     CheckBrowse("переход");
-    MoveTo(View.empty() ? -1 : 0);
+    MoveTo(Visible().empty() ? -1 : 0);
     BofFlag = true;
-    EofFlag = View.empty();
+    EofFlag = Visible().empty();
 }
 
 void TTable::Last()
 {
     CheckBrowse("переход");
-    MoveTo(View.empty() ? -1 : static_cast<int>(View.size()) - 1);
+    MoveTo(Visible().empty() ? -1 : static_cast<int>(Visible().size()) - 1);
     EofFlag = true;
-    BofFlag = View.empty();
+    BofFlag = Visible().empty();
 }
 
 void TTable::Next()
 {
     CheckBrowse("переход");
-    if (Cur + 1 < static_cast<int>(View.size())) {
+    if (Cur + 1 < static_cast<int>(Visible().size())) {
         MoveTo(Cur + 1);
         BofFlag = EofFlag = false;
     } else {
@@ -620,7 +634,7 @@ void TTable::Prior()
 void TTable::SetRecNo(int recNo)
 {
     CheckBrowse("переход");
-    if (recNo >= 1 && recNo <= static_cast<int>(View.size())) {
+    if (recNo >= 1 && recNo <= static_cast<int>(Visible().size())) {
         MoveTo(recNo - 1);
         BofFlag = EofFlag = false;
     }
@@ -628,16 +642,16 @@ void TTable::SetRecNo(int recNo)
 
 qint64 TTable::Bookmark() const
 {
-    if (Cur < 0 || Cur >= static_cast<int>(View.size()))
+    if (Cur < 0 || Cur >= static_cast<int>(Visible().size()))
         return 0;
-    return RowIds[static_cast<size_t>(View[static_cast<size_t>(Cur)])];
+    return RowIds[static_cast<size_t>(Visible()[static_cast<size_t>(Cur)])];
 }
 
 bool TTable::GotoBookmark(qint64 bookmark)
 {
     CheckBrowse("переход");
-    for (size_t i = 0; i < View.size(); ++i)
-        if (RowIds[static_cast<size_t>(View[i])] == bookmark) {
+    for (size_t i = 0; i < Visible().size(); ++i)
+        if (RowIds[static_cast<size_t>(Visible()[i])] == bookmark) {
             MoveTo(static_cast<int>(i));
             BofFlag = EofFlag = false;
             return true;
@@ -691,14 +705,21 @@ bool TTable::Locate(const QString& fields, const QVariantList& values, TLocateOp
             }
     if (indexed) {
         const std::vector<int>* c = EqualitySlots(indexed->Column, {indexed->Column, indexed->Text, indexed->S, indexed->N});
+        if (!ViewPosValid) {
+            ViewPos.assign(Alive.size(), -1);
+            const std::vector<int>& visible = Visible();
+            for (size_t i = 0; i < visible.size(); ++i)
+                ViewPos[static_cast<size_t>(visible[i])] = static_cast<int>(i);
+            ViewPosValid = true;
+        }
         for (int s : *c) {
             const int p = ViewPos[static_cast<size_t>(s)];
             if (p >= 0 && (found < 0 || p < found) && matches(s))
                 found = p;
         }
     } else {
-        for (size_t i = 0; i < View.size(); ++i)
-            if (matches(View[i])) {
+        for (size_t i = 0; i < Visible().size(); ++i)
+            if (matches(Visible()[i])) {
                 found = static_cast<int>(i);
                 break;
             }
@@ -755,10 +776,10 @@ bool TTable::FindKey(const QVariantList& values)
     if (OrderColumns(nullptr).empty())
         throw TError(QStringLiteral("%1: у таблицы нет индекса для поиска по ключу").arg(TableDef.FileName));
     const std::vector<QVariant> key(values.begin(), values.end());
-    auto it = std::lower_bound(View.begin(), View.end(), 0, [&](int s, int) { return CompareKey(s, key, key.size()) < 0; });
-    if (it == View.end() || CompareKey(*it, key, key.size()) != 0)
+    auto it = std::lower_bound(Visible().begin(), Visible().end(), 0, [&](int s, int) { return CompareKey(s, key, key.size()) < 0; });
+    if (it == Visible().end() || CompareKey(*it, key, key.size()) != 0)
         return false;
-    MoveTo(static_cast<int>(it - View.begin()));
+    MoveTo(static_cast<int>(it - Visible().begin()));
     BofFlag = EofFlag = false;
     return true;
 }
@@ -767,10 +788,10 @@ void TTable::FindNearest(const QVariantList& values)
 {
     CheckBrowse("поиск");
     const std::vector<QVariant> key(values.begin(), values.end());
-    auto it = std::lower_bound(View.begin(), View.end(), 0, [&](int s, int) { return CompareKey(s, key, key.size()) < 0; });
-    if (View.empty())
+    auto it = std::lower_bound(Visible().begin(), Visible().end(), 0, [&](int s, int) { return CompareKey(s, key, key.size()) < 0; });
+    if (Visible().empty())
         return;
-    MoveTo(it == View.end() ? static_cast<int>(View.size()) - 1 : static_cast<int>(it - View.begin()));
+    MoveTo(it == Visible().end() ? static_cast<int>(Visible().size()) - 1 : static_cast<int>(it - Visible().begin()));
     BofFlag = EofFlag = false;
 }
 
@@ -807,24 +828,24 @@ QVariant TTable::FieldValue(const TField& f) const
     }
     if (DataState == TDataSetState::Edit || DataState == TDataSetState::Insert)
         return Buffer[static_cast<size_t>(f.Column)];
-    if (Cur < 0 || Cur >= static_cast<int>(View.size()))
+    if (Cur < 0 || Cur >= static_cast<int>(Visible().size()))
         return QVariant();
-    return CellValue(static_cast<size_t>(View[static_cast<size_t>(Cur)]), f.Column);
+    return CellValue(static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]), f.Column);
 }
 
 QVariant TTable::ValueAt(int row, int field) const
 {
-    if (row < 0 || row >= static_cast<int>(View.size()) || field < 0 || field >= FieldCount())
+    if (row < 0 || row >= static_cast<int>(Visible().size()) || field < 0 || field >= FieldCount())
         return QVariant();
     const TField& f = *FieldList[static_cast<size_t>(field)];
     if (f.FieldKind == TField::Data)
-        return CellValue(static_cast<size_t>(View[static_cast<size_t>(row)]), f.Column);
+        return CellValue(static_cast<size_t>(Visible()[static_cast<size_t>(row)]), f.Column);
     if (f.FieldKind == TField::Calculated)
         return QVariant();
     const int kc = TableDef.FieldIndex(f.KeyField);
     if (kc < 0 || !f.LookupTable || !f.LookupTable->Active())
         return QVariant();
-    return f.LookupTable->Lookup(f.LookupKey, CellValue(static_cast<size_t>(View[static_cast<size_t>(row)]), kc),
+    return f.LookupTable->Lookup(f.LookupKey, CellValue(static_cast<size_t>(Visible()[static_cast<size_t>(row)]), kc),
                                  f.LookupResult);
 }
 
@@ -908,7 +929,7 @@ void TTable::Edit()
         return;
     }
     Buffer.clear();
-    const size_t slot = static_cast<size_t>(View[static_cast<size_t>(Cur)]);
+    const size_t slot = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
     for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c)
         Buffer.push_back(CellValue(slot, c));
     DataState = TDataSetState::Edit;
@@ -953,7 +974,7 @@ void TTable::Post()
             throw TError(EngineText(q.lastError()));
         rowId = q.lastInsertId().toLongLong();
     } else {
-        rowId = RowIds[static_cast<size_t>(View[static_cast<size_t>(Cur)])];
+        rowId = RowIds[static_cast<size_t>(Visible()[static_cast<size_t>(Cur)])];
         QStringList sets;
         QVariantList binds;
         for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c) {
@@ -982,7 +1003,7 @@ void TTable::Post()
     for (int c = 0; c <= static_cast<int>(TableDef.Fields.size()); ++c)
         row.append(back.value(c));
     if (DataState == TDataSetState::Edit)
-        Alive[static_cast<size_t>(View[static_cast<size_t>(Cur)])] = 0;
+        Alive[static_cast<size_t>(Visible()[static_cast<size_t>(Cur)])] = 0;
     SlotFromStore(row);
     Buffer.clear();
     DataState = TDataSetState::Browse;
@@ -1018,7 +1039,7 @@ void TTable::Delete()
     CheckBrowse("удаление");
     if (Cur < 0)
         throw TError(QStringLiteral("%1: нет записи для удаления").arg(TableDef.FileName));
-    const size_t slot = static_cast<size_t>(View[static_cast<size_t>(Cur)]);
+    const size_t slot = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
     QSqlQuery q(Database->Handle());
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TDatabase::Quote(TableDef.Name)));
     q.addBindValue(RowIds[slot]);
@@ -1030,10 +1051,10 @@ void TTable::Delete()
     NumIndex.clear();
     Resort();
     RebuildView(false);
-    if (!View.empty())
-        MoveTo(std::min(pos, static_cast<int>(View.size()) - 1));
-    EofFlag = View.empty();
-    BofFlag = View.empty();
+    if (!Visible().empty())
+        MoveTo(std::min(pos, static_cast<int>(Visible().size()) - 1));
+    EofFlag = Visible().empty();
+    BofFlag = Visible().empty();
 }
 
 void TTable::Refresh()
@@ -1046,7 +1067,7 @@ void TTable::Refresh()
     if (keep != 0)
         GotoBookmark(keep);
     BofFlag = false;
-    EofFlag = View.empty();
+    EofFlag = Visible().empty();
 }
 
 // ---- notifications ----

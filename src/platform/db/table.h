@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "foundation/money.h"
 #include "platform/db/column_store.h"
 #include "platform/db/field_def.h"
 #include "platform/db/filter.h"
@@ -41,8 +42,8 @@ public:
     QString AsString() const;
     int AsInteger() const;
     double AsFloat() const;
-    // Money amounts as a double rounded to four decimals.
-    double AsCurrency() const;
+    // The value as a currency amount (four decimals, rounded half to even).
+    TMoney AsCurrency() const;
     QDate AsDate() const;
     bool AsBoolean() const;
 
@@ -51,7 +52,7 @@ public:
     void SetAsString(const QString& value) { SetValue(value); }
     void SetAsInteger(qint64 value) { SetValue(value); }
     void SetAsFloat(double value) { SetValue(value); }
-    void SetAsCurrency(double value) { SetValue(value); }
+    void SetAsCurrency(TMoney value) { SetValue(value.ToDouble()); }
     void SetAsDate(const QDate& value) { SetValue(value); }
     void SetAsBoolean(bool value) { SetValue(value); }
     void Clear() { SetValue(QVariant()); }
@@ -187,6 +188,7 @@ private:
     std::shared_ptr<const TFilter> Compiled(const QString& text);
     bool Indexed(int column) const;
     void MoveTo(int viewPos);
+    const std::vector<int>& Visible() const { return ViewAll ? Order : View; }
     void NotifyReset();
     void NotifyCurrent();
     size_t SlotFromStore(const QVariantList& row);
@@ -202,8 +204,10 @@ private:
     std::vector<std::uint8_t> Alive;
     std::vector<int> Order;   // live slots in the current order
     std::vector<int> OrderPos; // slot -> position in Order, -1 for dead slots
-    std::vector<int> View;    // visible slots in order
-    std::vector<int> ViewPos; // slot -> position in View or -1
+    std::vector<int> View;    // visible slots in order, unless every row is visible
+    bool ViewAll = false;     // no filter in force: the visible rows are Order itself
+    std::vector<int> ViewPos; // slot -> position among the visible rows or -1, built on demand
+    bool ViewPosValid = false;
     int Cur = -1;
     bool EofFlag = true;
     bool BofFlag = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "foundation/error.h"
 #include "platform/db/filter.h"
 
@@ -117,4 +119,30 @@ TEST(Filter, BadTextsRaiseErrorsThatSayWhereAndWhat)
         const QString message = Error(QString::fromUtf8(c.Text));
         EXPECT_TRUE(message.contains(QString::fromUtf8(c.Says))) << c.Text << " -> " << message.toStdString();
     }
+}
+
+// Whatever the text, compiling either succeeds or raises TError, and evaluation never fails.
+TEST(Filter, ArbitraryTextsNeverCrash)
+{
+    const TTableDef def = Def();
+    TRowSet rows(def);
+    rows.Add({"E1", "W", "100", "200", "37.5", "3", "x"});
+    const QStringList pieces = {"ID", "color", "\"Name\"", "FFHMin", "=", "<>", "<", ">=", "!", "'", "''", "'E1'", "\"",
+                                "12", "-3", "3.5", ".5", "1.2.3", "and", "or", "not", "(", ")", " ", "#", "Ё", "\n", "5e3"};
+    std::mt19937 rng(99);
+    int compiled = 0;
+    for (int i = 0; i < 5000; ++i) {
+        QString text;
+        const int n = 1 + static_cast<int>(rng() % 9);
+        for (int k = 0; k < n; ++k)
+            text += pieces[static_cast<qsizetype>(rng() % static_cast<unsigned>(pieces.size()))] +
+                    (rng() % 2 ? QStringLiteral(" ") : QString());
+        try {
+            const auto f = TFilter::Compile(text, def);
+            f->Matches(rows.Columns, 0);
+            ++compiled;
+        } catch (const TError&) {
+        }
+    }
+    EXPECT_GT(compiled, 0);
 }

@@ -71,7 +71,7 @@ TEST_F(TableTest, BlanksReadAsEmptyZeroOrFalse)
     EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 0);
     EXPECT_EQ(Table.FieldByName(QStringLiteral("Day")).AsString(), QString());
     EXPECT_FALSE(Table.FieldByName(QStringLiteral("Flag")).AsBoolean());
-    EXPECT_DOUBLE_EQ(Table.FieldByName(QStringLiteral("Price")).AsCurrency(), 3.25);
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Price")).AsCurrency(), TMoney::FromRaw(32500));
     ASSERT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("B")));
     EXPECT_EQ(Table.FieldByName(QStringLiteral("Day")).AsDate(), QDate(2020, 1, 2));
     EXPECT_TRUE(Table.FieldByName(QStringLiteral("Flag")).AsBoolean());
@@ -128,7 +128,7 @@ TEST_F(TableTest, EditsAreWrittenThroughAndAutoincNumberedByTheStore)
     Table.Cancel();
     EXPECT_TRUE(Table.FieldByName(QStringLiteral("Qty")).IsNull());
     Table.Edit();
-    Table.FieldByName(QStringLiteral("Price")).SetAsCurrency(1.23456);
+    Table.FieldByName(QStringLiteral("Price")).SetAsCurrency(TMoney::Parse(QStringLiteral("1.2346")));
     Table.Post();
     Table.Delete(); // C goes, the cursor stands on D
     EXPECT_EQ(Table.FieldByName(QStringLiteral("ID")).AsString(), QStringLiteral("D"));
