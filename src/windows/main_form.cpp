@@ -19,7 +19,7 @@
 #include "windows/icons.h"
 #include "windows/navigator.h"
 #include "windows/news_panel.h"
-#include "windows/num_edit.h"
+#include "foundation/formats.h"
 
 namespace {
 const QString AppCaption = QStringLiteral("Diravir ФУРНИТУРА");
@@ -40,8 +40,8 @@ TMainForm::TMainForm(TFrameSettings settings, QWidget* parent)
     if (QApplication::windowIcon().isNull())
         QApplication::setWindowIcon(QIcon(ProductLogo(64)));
 
-    // The process-wide number format: decimal comma for every numeric edit.
-    TNumEdit::SetDecimalSeparator(QLatin1Char(','));
+    // The process-wide formats: decimal comma, blank thousands, dd.mm.yyyy.
+    Formats().Reset();
 
     Area = new QMdiArea;
     Area->setObjectName(QStringLiteral("ChildArea"));
@@ -130,7 +130,7 @@ void TMainForm::CreateMenus()
 
     SetupMenu = menuBar()->addMenu(QStringLiteral("&Установки"));
     CurrencyItem = SetupMenu->addAction(QStringLiteral("Курсы валют на") + QLatin1Char(' ') +
-                                        Started.toString(QStringLiteral("dd.MM.yyyy")));
+                                        Formats().FormatDate(Started));
     connect(CurrencyItem, &QAction::triggered, this, [this] { PostDeferred(MsgCurrency); });
     AddHook(SetupMenu, QStringLiteral("Реквизиты фирмы..."), &TFrameCommands::FirmInfo);
     AddHook(SetupMenu, QStringLiteral("&Настройка параметров..."), &TFrameCommands::Options);

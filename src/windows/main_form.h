@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QQueue>
 #include <functional>
 
 #include "windows/child_window.h"
@@ -142,6 +143,10 @@ public:
     // Finds a menu item by its caption (with "&"), for the tests and the children.
     QAction* FindItem(const QString& caption) const;
 
+signals:
+    // The frame accepted its close: every child is gone and the application may end.
+    void Closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -162,6 +167,7 @@ private:
     void MergeMenus(TChildWindow* child);
     void RebuildWindowMenu();
     void RefreshNews();
+    void RunDeferred();
     void OnTimer();
 
     TFrameSettings Setup;
@@ -224,5 +230,7 @@ private:
     TPersonalInfoPanel* PersonalPanel = nullptr;
     QTimer* Timer1 = nullptr;
     bool NewsTick = false;
+    QQueue<int> Deferred;
+    bool RunningDeferred = false;
     bool Closing = false;
 };

@@ -276,6 +276,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     Timer1->stop();
     event->accept();
+    emit Closed();
 }
 
 void TMainForm::UpdateMenuItems()
@@ -332,9 +333,22 @@ void TMainForm::HideChildToolBars()
     OrderLstToolBar->hide();
 }
 
+// A deferred action that shows a modal window runs a nested event loop; the actions posted after
+// it wait until it is done, so they run one after the other in posting order.
 void TMainForm::PostDeferred(int message)
 {
-    QMetaObject::invokeMethod(this, [this, message] { HandleDeferred(message); }, Qt::QueuedConnection);
+    Deferred.enqueue(message);
+    QMetaObject::invokeMethod(this, &TMainForm::RunDeferred, Qt::QueuedConnection);
+}
+
+void TMainForm::RunDeferred()
+{
+    if (RunningDeferred)
+        return;
+    RunningDeferred = true;
+    while (!Deferred.isEmpty())
+        HandleDeferred(Deferred.dequeue());
+    RunningDeferred = false;
 }
 
 void TMainForm::PostDeferred(TChildWindow* child, int message)

@@ -4,12 +4,9 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
-namespace {
-QChar Separator = QLatin1Char(',');
-}
+#include "foundation/formats.h"
 
-QChar TNumEdit::DecimalSeparator() { return Separator; }
-void TNumEdit::SetDecimalSeparator(QChar separator) { Separator = separator; }
+QChar TNumEdit::DecimalSeparator() { return Formats().DecimalSeparator(); }
 
 TNumEdit::TNumEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -43,7 +40,7 @@ void TNumEdit::UpdateValidator()
     QString pattern = QStringLiteral("-?") + intPart;
     if (Style == nsFloat && DecimalPlaces > 0)
         pattern += QStringLiteral("(%1\\d{0,%2})?")
-                       .arg(QRegularExpression::escape(QString(Separator)))
+                       .arg(QRegularExpression::escape(QString(DecimalSeparator())))
                        .arg(DecimalPlaces);
     setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
 }
@@ -53,7 +50,7 @@ bool TNumEdit::AcceptsDigit() const
     if (hasSelectedText())
         return true;
     const QString current = text();
-    const int separatorAt = current.indexOf(Separator);
+    const int separatorAt = current.indexOf(DecimalSeparator());
     const int caret = cursorPosition();
     if (separatorAt >= 0 && caret > separatorAt) {
         const int decimals = static_cast<int>(current.size()) - separatorAt - 1;
@@ -91,14 +88,14 @@ void TNumEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Both the point and the comma keys type the separator, whichever the formats use.
-    if (Style == nsFloat && DecimalPlaces > 0 && (c == Separator || c == QLatin1Char('.') || c == QLatin1Char(','))) {
-        const int existing = text().indexOf(Separator);
+    if (Style == nsFloat && DecimalPlaces > 0 && (c == DecimalSeparator() || c == QLatin1Char('.') || c == QLatin1Char(','))) {
+        const int existing = text().indexOf(DecimalSeparator());
         const bool existingSelected =
             hasSelectedText() && existing >= selectionStart() && existing < selectionStart() + selectedText().size();
         if (existing >= 0 && !existingSelected)
             setCursorPosition(existing + 1);
         else
-            insert(QString(Separator));
+            insert(QString(DecimalSeparator()));
         return;
     }
     event->accept();
@@ -112,7 +109,7 @@ void TNumEdit::focusOutEvent(QFocusEvent* event)
 
 void TNumEdit::Complete()
 {
-    const QString completed = CompleteText(text(), Style, DecimalPlaces, Separator);
+    const QString completed = CompleteText(text(), Style, DecimalPlaces, DecimalSeparator());
     if (completed != text())
         setText(completed);
 }
@@ -146,8 +143,8 @@ QString TNumEdit::CompleteText(const QString& text, TNumStyle style, int decimal
 
 double TNumEdit::Value() const
 {
-    QString plain = CompleteText(text(), Style, DecimalPlaces, Separator);
-    plain.replace(Separator, QLatin1Char('.'));
+    QString plain = CompleteText(text(), Style, DecimalPlaces, DecimalSeparator());
+    plain.replace(DecimalSeparator(), QLatin1Char('.'));
     return plain.toDouble();
 }
 
@@ -157,7 +154,7 @@ void TNumEdit::SetValue(double value)
 {
     if (Style == nsFloat) {
         QString shown = QString::number(value, 'f', DecimalPlaces);
-        shown.replace(QLatin1Char('.'), Separator);
+        shown.replace(QLatin1Char('.'), DecimalSeparator());
         setText(shown);
     } else {
         setText(QString::number(qRound64(value)));

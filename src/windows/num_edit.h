@@ -21,9 +21,8 @@ public:
     int Digits() const { return IntegerDigits; }
     void SetDigits(int digits);
 
-    // The separator typed and shown; the process-wide "," unless set otherwise.
+    // The separator typed and shown: the process-wide formats' one.
     static QChar DecimalSeparator();
-    static void SetDecimalSeparator(QChar separator);
 
     double Value() const;
     void SetValue(double value);

@@ -4,7 +4,7 @@
 
 #include "foundation/error.h"
 #include "foundation/messages.h"
-#include "windows/num_edit.h"
+#include "foundation/formats.h"
 
 TTableModel::TTableModel(TTable& table, QList<TGridColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), Source(&table), Cols(std::move(columns))
@@ -97,10 +97,9 @@ QString TTableModel::DisplayText(int column, const QVariant& value) const
     switch (field->DataType()) {
     case TFieldType::Decimal:
     case TFieldType::Money: {
-        QString text = QString::number(value.toDouble(), 'f', Decimals(column));
-        return text.replace(QLatin1Char('.'), TNumEdit::DecimalSeparator());
+        return Formats().FormatFloat(value.toDouble(), Decimals(column));
     }
-    case TFieldType::Date: return value.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    case TFieldType::Date: return Formats().FormatDate(value.toDate());
     case TFieldType::Logical: return value.toBool() ? QStringLiteral("Да") : QStringLiteral("Нет");
     default: return value.toString();
     }
@@ -182,10 +181,10 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
         }
         QVariant stored = value;
         if (Decimals(index.column()) >= 0 && value.typeId() == QMetaType::QString) {
-            QString text = value.toString().trimmed();
-            text.remove(QLatin1Char(' '));
-            text.replace(TNumEdit::DecimalSeparator(), QLatin1Char('.'));
-            stored = text.isEmpty() ? QVariant() : QVariant(text);
+            const QString text = value.toString().trimmed();
+            bool ok = false;
+            const double number = Formats().ParseFloat(text, &ok);
+            stored = text.isEmpty() ? QVariant() : ok ? QVariant(number) : QVariant(text);
         }
         field->SetValue(stored);
         emit dataChanged(index, index);
