@@ -10,7 +10,12 @@
 #include <gtest/gtest.h>
 
 #include "config/ui/config_list_dlg.h"
+#include "config/ui/currency_dlg.h"
+#include "config/ui/firm_info_dlg.h"
+#include "config/ui/options_dlg.h"
+#include "config/ui/price_group_dlg.h"
 #include "config/ui/splash_form.h"
+#include "support/catalog_fixture.h"
 #include "windows/about_dlg.h"
 #include "windows/btn_dlg2.h"
 #include "windows/main_form.h"
@@ -79,6 +84,36 @@ TEST(Screenshots, FrameAndStartUpWindows)
                         QStringLiteral("Создать выборку на основании выделенных заказов?"),
                         QMessageBox::Ok | QMessageBox::Cancel);
     Shot(confirm, QStringLiteral("box_confirm"));
+}
+
+class DialogShots : public TCatalogFixture
+{
+};
+
+TEST_F(DialogShots, SettingsDialogs)
+{
+    if (ShotsDir().isEmpty())
+        GTEST_SKIP() << "DIRAVIR_SHOTS_DIR not set";
+    TOptionsDlg options;
+    options.SetValues({});
+    Shot(options, QStringLiteral("options"));
+
+    TFirmInfoDlg firm;
+    TFirmDetails details;
+    details.Name = QStringLiteral("ООО «Оконная мастерская»");
+    details.Address = QStringLiteral("г. Новоград, ул. Заводская, д. 12");
+    details.ZipCode = QStringLiteral("017");
+    details.Phone1 = QStringLiteral("123-45-67");
+    details.Director = QStringLiteral("Петров П. П.");
+    firm.SetDetails(details);
+    Shot(firm, QStringLiteral("firm_info"));
+
+    TCurrencyDlg currency(Dm.T_Currency);
+    currency.setWindowTitle(QStringLiteral("Курсы валют на 11.12.2026"));
+    Shot(currency, QStringLiteral("currency"));
+
+    TPriceGroupDlg groups(Dm.T_PriceGrp);
+    Shot(groups, QStringLiteral("price_groups"));
 }
 
 } // namespace

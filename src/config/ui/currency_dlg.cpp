@@ -21,6 +21,9 @@ TCurrencyDlg::TCurrencyDlg(TTable& currency, QWidget* parent)
     RateGrid->SetTableModel(Model);
     RateGrid->KeyCommands = false; // rates only: rows are neither added nor removed here
     RateGrid->horizontalHeader()->setStretchLastSection(true);
+    // The rate is what is edited here: start on it.
+    if (RateGrid->currentIndex().isValid())
+        RateGrid->setCurrentIndex(Model->index(RateGrid->currentIndex().row(), 1));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
