@@ -11,7 +11,7 @@ void TDMStartupDatabase::Connect(const QString& catalogDir, const QString& regis
 {
     if (!DM)
         Create();
-    DM->Connect(catalogDir, registryDir, reportDir);
+    DM->Connect(catalogDir, registryDir, reportDir, Progress);
 }
 
 void TDMStartupDatabase::OpenCatalogTables()

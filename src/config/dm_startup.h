@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "catalog/catalog_import.h"
 #include "config/startup.h"
 
 class TDM;
@@ -19,6 +20,10 @@ public:
     void Disconnect() override;
 
     TDM* Module() const { return DM.get(); }
+
+    // Follows the import of a catalogue folder that still holds only Paradox tables (the splash
+    // shows it).
+    TImportProgress Progress;
 
 private:
     std::unique_ptr<TDM> DM;

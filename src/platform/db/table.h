@@ -14,6 +14,7 @@
 #include "platform/db/field_def.h"
 #include "platform/db/filter.h"
 
+class QSqlQuery;
 class TDatabase;
 class TTable;
 
@@ -154,6 +155,10 @@ public:
     void Delete();
     // Re-reads the store, staying on the same row where it still exists.
     void Refresh();
+    // With cached updates, edits and deletions change only the rows in memory and are gone when
+    // the table is closed or refreshed (the report list lets the user change copies that way).
+    void SetCachedUpdates(bool on) { CachedUpdates = on; }
+    bool CachedUpdatesOn() const { return CachedUpdates; }
 
     void DisableControls();
     void EnableControls();
@@ -164,6 +169,15 @@ public:
     bool GotoBookmark(qint64 bookmark);
     // Grid access to a visible row without moving the cursor.
     QVariant ValueAt(int row, int field) const;
+
+protected:
+    // Where the rows come from: the stored table, or a query in TQuery.
+    virtual void CheckStore();
+    virtual void LoadRows();
+    // A query's columns are known only once it has run.
+    void ReplaceFields(TTableDef def);
+    // Reads every row of the query into memory; without row ids the rows are numbered 1, 2, ...
+    void LoadFrom(QSqlQuery& query, bool withRowIds, size_t expected);
 
 signals:
     // The rows, their order or the filter changed as a whole.
@@ -179,7 +193,6 @@ private:
     void SetFieldValue(const TField& f, const QVariant& value);
     void CheckActive() const;
     void CheckBrowse(const char* what) const;
-    void LoadRows();
     void Resort();
     void RebuildView(bool keepRow);
     int CompareKey(int slot, const std::vector<QVariant>& key, size_t count) const;
@@ -192,6 +205,7 @@ private:
     void NotifyReset();
     void NotifyCurrent();
     size_t SlotFromStore(const QVariantList& row);
+    void PostInMemory();
     QVariant ToStore(int column, const QVariant& v) const;
 
     TTableDef TableDef;
@@ -218,6 +232,7 @@ private:
     QString BaseFilterText;
     bool FilterOn = false;
     bool Narrowing = true;
+    bool CachedUpdates = false;
     std::shared_ptr<const TFilter> UserFilter;
     std::shared_ptr<const TFilter> FixedFilter;
     QHash<QString, std::shared_ptr<const TFilter>> FilterCache;
