@@ -14,6 +14,9 @@
 #include "windows/file_filters.h"
 #include "windows/main_form.h"
 #include "windows/navigator.h"
+#include "windows/news_panel.h"
+#include <QLabel>
+#include <QPlainTextEdit>
 #include "windows/test_child.h"
 
 namespace {
@@ -383,6 +386,38 @@ TEST_F(MainFormTest, DeferredActionsRunAfterTheCurrentEventInPostingOrder)
     EXPECT_EQ(log, (QStringList{QStringLiteral("presentation"),
                                 QStringLiteral("Курсы валют на ") + QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"))}));
     EXPECT_FALSE(form->NewsTimer()->isActive()); // no news source: no polling
+}
+
+class TFakeNews : public TNewsSource
+{
+public:
+    void Request() override { ++Requests; }
+    QList<TItem> News() const override { return Items; }
+    QList<TItem> Messages() const override { return Personal; }
+    int IntervalSeconds() const override { return 3; }
+    QList<TItem> Items;
+    QList<TItem> Personal;
+    int Requests = 0;
+};
+
+TEST_F(MainFormTest, NewsPanelShowsHeadlinesAndMessagesAndPollsNoFasterThanTenSeconds)
+{
+    auto form = Make();
+    TFakeNews news;
+    news.Items = {{7, QStringLiteral("Новые петли"), false}, {7, QStringLiteral("Новые петли"), false},
+                  {6, QStringLiteral("Прайс"), false}};
+    news.Personal = {{3, QStringLiteral("Счёт"), true}};
+    form->SetNewsSource(&news);
+    form->FindItem(QStringLiteral("Показывать панель новостей"))->setChecked(false);
+    form->HandleDeferred(TMainForm::MsgNews);
+    EXPECT_EQ(form->NewsPanel()->Memo()->toPlainText(),
+              QStringLiteral("Новости #7. Новые петли. Просмотреть...>>>\nНовости #6. Прайс. Просмотреть...>>>"));
+    EXPECT_TRUE(form->NewsPanel()->isVisible()); // arriving news switch the panel on
+    EXPECT_TRUE(form->PersonalInfoBand()->isVisible());
+    EXPECT_EQ(form->PersonalInfoBand()->findChild<QLabel*>()->text(),
+              QStringLiteral("Вам поступило ВАЖНОЕ сообщение. Тема: Счёт. Просмотреть...>>>"));
+    EXPECT_TRUE(form->NewsTimer()->isActive());
+    EXPECT_EQ(form->NewsTimer()->interval(), 10000);
 }
 
 TEST_F(MainFormTest, ChildMenusAreMergedWhileTheChildIsActive)

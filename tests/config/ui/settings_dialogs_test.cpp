@@ -20,6 +20,7 @@
 #include "windows/num_edit.h"
 #include "windows/rec_clipboard.h"
 #include <QClipboard>
+#include <QItemSelectionModel>
 
 namespace {
 
@@ -255,6 +256,41 @@ TEST_F(TableDialogs, GridKeyboardCommandsCopyPasteAndDelete)
     QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(TScriptedMessages::Current().Texts(), QStringList{QStringLiteral("Удалить все записи?")});
     EXPECT_TRUE(Stored(Dm.T_PriceGrp, QStringLiteral("Name")).isEmpty());
+}
+
+TEST_F(TableDialogs, MarkedRowsAreDeletedTogetherAfterOneQuestion)
+{
+    TPriceGroupDlg dialog(Dm.T_PriceGrp);
+    dialog.show();
+    TDataGrid& grid = *dialog.Grid();
+    grid.setCurrentIndex(grid.model()->index(0, 0));
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    TypeInto(grid, 2, 1, QStringLiteral("Третья"));
+    grid.CommitEdit();
+    grid.setCurrentIndex(grid.model()->index(0, 1));
+    ASSERT_EQ(Stored(Dm.T_PriceGrp, QStringLiteral("Name")).size(), 3);
+
+    grid.selectionModel()->select(grid.model()->index(0, 1), QItemSelectionModel::Select);
+    grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
+    EXPECT_EQ(grid.MarkedRows(), (QList<int>{0, 2}));
+    // Ctrl+Insert while a cell is being edited is the editor's business.
+    grid.setCurrentIndex(grid.model()->index(1, 1));
+    grid.edit(grid.currentIndex());
+    auto* editor = qobject_cast<QLineEdit*>(grid.CellEditor());
+    ASSERT_NE(editor, nullptr);
+    editor->deselect();
+    QApplication::clipboard()->setText(QStringLiteral("unchanged"));
+    QTest::keyClick(editor, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("unchanged"));
+    grid.CommitEdit();
+    grid.selectionModel()->select(grid.model()->index(0, 1), QItemSelectionModel::ClearAndSelect);
+    grid.selectionModel()->select(grid.model()->index(2, 1), QItemSelectionModel::Select);
+
+    TScriptedMessages::Current().Clear();
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(TScriptedMessages::Current().Texts(), QStringList{QStringLiteral("Удалить 2 записей?")});
+    EXPECT_EQ(Stored(Dm.T_PriceGrp, QStringLiteral("Name")), QStringList{QStringLiteral("Скидка 5")});
+    EXPECT_TRUE(grid.MarkedRows().isEmpty());
 }
 
 TEST_F(TableDialogs, PastingIntoAnotherTableDoesNothing)
