@@ -174,8 +174,7 @@ bool TTableModel::setData(const QModelIndex& index, const QVariant& value, int r
         return false;
     try {
         if (Source->State() == TDataSetState::Browse) {
-            if (Value(index.row(), index.column()).toString() == value.toString() &&
-                DisplayText(index.column(), Value(index.row(), index.column())) == value.toString())
+            if (DisplayText(index.column(), Value(index.row(), index.column())) == value.toString())
                 return true; // nothing changed: the row does not go into edit
             Source->Edit();
         }
