@@ -160,7 +160,7 @@ void AddArc(QPainterPath& path, const TokfLine& side, double scale)
 
 void DrawHandle(QPainter& painter, const TokfLine& side, double scale)
 {
-    const QPointF mark = Screen(ToReal(side.HandleMark), scale);
+    QPointF mark = Screen(ToReal(side.HandleMark), scale);
     // About 3 cm of rosette, kept visible on small sketches and modest on large ones.
     const double r = std::clamp(150 / scale, 2.5, 6.0);
     TRealPoint along{0, 1};
@@ -170,6 +170,9 @@ void DrawHandle(QPainter& painter, const TokfLine& side, double scale)
         const double length = Distance(a, b);
         if (length > 0)
             along = {(b.X - a.X) / length, (b.Y - a.Y) / length};
+        // The mark lies on the inner side of the side; keep the whole rosette there, clear of
+        // the outline and of the dimension labels outside it.
+        mark += QPointF(-along.Y, along.X) * (r + 1);
         // The lever hangs down, or points right on a level side.
         if (along.Y < 0 || (along.Y == 0 && along.X < 0))
             along = {-along.X, -along.Y};
