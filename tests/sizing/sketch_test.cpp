@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/construction.h"
+#include "model/order.h"
 #include "sizing/sketch.h"
 #include "sizing/sketch_image.h"
 
@@ -224,8 +225,11 @@ TEST(SketchDrawing, FigureGallery)
         {"6-triangle-apex-left", arSingle, {1000, 1000, 6, 0, 0, 0, 0}, 0, 1, 1},
         {"7-arch", arSingle, {1200, 1600, 7, 339, 0, 700, 700}, 3, 1, 2},
     };
+    // The same positions in an order file, for the sketch command.
+    TokfOrder order;
     for (const auto& f : figures) {
-        TokfConstruction c;
+        TokfConstruction& c = order.AddPosition();
+        c.PosNo = QLatin1String(f.name).left(1);
         Build(c, f.arrangement, f.shape);
         GiveRoles(c.Flugel1, f.open, f.rotation, f.handle);
         if (f.arrangement != arSingle)
@@ -235,4 +239,5 @@ TEST(SketchDrawing, FigureGallery)
             EXPECT_TRUE(RenderSketch(c, {480, 480}, options).save(file)) << file.toStdString();
         }
     }
+    EXPECT_TRUE(order.SaveToFile(dir + QStringLiteral("/gallery.kfo370")));
 }
