@@ -7,105 +7,7 @@
 
 #include "model/construction.h"
 #include "model/flugel.h"
-
-TSizeBox SashUnitBox(const TokfFlugel& flugel)
-{
-    if (flugel.PointCount() == 0)
-        return {};
-    long double minX = flugel.Point(0).X, maxX = minX, minY = flugel.Point(0).Y, maxY = minY;
-    const auto take = [&](long double x, long double y) {
-        if (Less(x, minX)) minX = x;
-        if (Greater(x, maxX)) maxX = x;
-        if (Less(y, minY)) minY = y;
-        if (Greater(y, maxY)) maxY = y;
-    };
-    for (int i = 0; i < flugel.PointCount(); ++i)
-        take(flugel.Point(i).X, flugel.Point(i).Y);
-    for (int i = 0; i < flugel.SideCount(); ++i) {
-        const TokfLine& side = flugel.Side(i);
-        if (side.Radius1 == 0 || !side.StartPoint || !side.EndPoint)
-            continue;
-        const TRealPoint start = ToReal(side.StartPoint->AsPoint());
-        const TRealPoint end = ToReal(side.EndPoint->AsPoint());
-        const double r = side.Radius1;
-        const TRealPoint c = side.Centre;
-        for (const TRealPoint& candidate : {TRealPoint{c.X + r, c.Y}, TRealPoint{c.X - r, c.Y},
-                                            TRealPoint{c.X, c.Y + r}, TRealPoint{c.X, c.Y - r}})
-            if (OnArc(start, end, c, candidate, r))
-                take(candidate.X, candidate.Y);
-    }
-    return {FloorTol(minX), FloorTol(minY), CeilTol(maxX), CeilTol(maxY)};
-}
-
-TSizeBox SashSizeBox(const TokfFlugel& flugel)
-{
-    const TSizeBox units = SashUnitBox(flugel);
-    return {units.X0 / 10, units.Y0 / 10, units.X1 / 10, units.Y1 / 10};
-}
-
-std::vector<TSizeSide> SashSizeSides(const TokfFlugel& flugel)
-{
-    std::vector<TSizeSide> sides;
-    for (int i = 0; i < flugel.SideCount(); ++i) {
-        const TokfLine& side = flugel.Side(i);
-        if (!side.StartPoint || !side.EndPoint)
-            continue;
-        const TPoint a = side.StartPoint->AsPoint();
-        const TPoint b = side.EndPoint->AsPoint();
-        sides.push_back({{a.X / 10, a.Y / 10}, {b.X / 10, b.Y / 10}, side.Orientation()});
-    }
-    return sides;
-}
-
-void TokfSizeGrid::Build(const TokfConstruction& construction, const TSizeOptions& options)
-{
-    Clear();
-    const TOverallSize size = construction.OverallSize();
-    Width = RoundHalfAway(size.Width);
-    Height = RoundHalfAway(size.Height);
-    if (!options.contains(0) && !options.contains(1) && !options.contains(2))
-        return;
-    // The overall chains span the sashes' boxes. The overall size rounds the box outwards,
-    // so an arc rising a fraction of a millimetre above the corners would otherwise show a
-    // second, one millimetre larger height beside the sash's own.
-    TSizeBox overall{0, 0, Width, Height};
-    bool first = true;
-    for (const TokfFlugel* flugel : {&construction.Flugel1, &construction.Flugel2}) {
-        if (flugel->PointCount() == 0)
-            continue;
-        const TSizeBox box = SashSizeBox(*flugel);
-        AddSashChains(box, SashSizeSides(*flugel), options);
-        if (first)
-            overall = box;
-        overall = {std::min(overall.X0, box.X0), std::min(overall.Y0, box.Y0), std::max(overall.X1, box.X1),
-                   std::max(overall.Y1, box.Y1)};
-        first = false;
-    }
-    if (options.contains(0)) {
-        TokfSizePointList across;
-        across.Add(TokfSizePoint::CreateX(overall.X0));
-        across.Add(TokfSizePoint::CreateX(overall.X1));
-        AddHorizontal(std::move(across));
-        TokfSizePointList down;
-        down.Add(TokfSizePoint::CreateY(overall.Y0));
-        down.Add(TokfSizePoint::CreateY(overall.Y1));
-        AddVertical(std::move(down));
-    }
-}
-
-void TokfSizeGrid::Build(const TokfFlugel& flugel, const TSizeOptions& options)
-{
-    Clear();
-    const TSizeBox box = SashSizeBox(flugel);
-    const TFalzSize size = flugel.FalzSize();
-    // The sash keeps its place in the construction; the grid measures from its own corner.
-    Origin = {box.X0, box.Y0};
-    Width = size.Width;
-    Height = size.Height;
-    if (flugel.PointCount() == 0 || (!options.contains(0) && !options.contains(1) && !options.contains(2)))
-        return;
-    AddSashChains(box, SashSizeSides(flugel), options);
-}
+#include "sizing/sash_measure.h"
 
 namespace {
 TRealPoint Real(const TokfPoint& p) { return ToReal(p.AsPoint()); }
@@ -116,16 +18,6 @@ QPointF Screen(const TRealPoint& p, double scale)
 }
 
 QPointF Screen(const TokfPoint& p, double scale) { return ScaleDown(p.AsPoint(), scale).ToQPoint(); }
-
-// The unit normal on the outer side of a side of a clockwise outline (left of start -> end on the
-// screen).
-TRealPoint OuterNormal(const TRealPoint& start, const TRealPoint& end)
-{
-    const double length = Distance(start, end);
-    if (length == 0)
-        return {0, -1};
-    return {(end.Y - start.Y) / length, -(end.X - start.X) / length};
-}
 
 double NormalisedAngle(double angle)
 {
@@ -188,21 +80,6 @@ void DrawHandle(QPainter& painter, const TokfLine& side, double scale)
     painter.restore();
 }
 } // namespace
-
-TRealPoint SideMiddle(const TokfLine& side)
-{
-    if (!side.StartPoint || !side.EndPoint)
-        return {};
-    const TRealPoint start = Real(*side.StartPoint);
-    const TRealPoint end = Real(*side.EndPoint);
-    const TRealPoint chordMiddle = Midpoint(start, end);
-    if (side.Radius1 == 0)
-        return chordMiddle;
-    // The centre lies on the chord's perpendicular bisector; the arc bulges outwards.
-    const double radius = Distance(side.Centre, start);
-    const TRealPoint n = OuterNormal(start, end);
-    return {side.Centre.X + n.X * radius, side.Centre.Y + n.Y * radius};
-}
 
 void DrawFlugel(QPainter& painter, const TokfFlugel& flugel, double scale)
 {

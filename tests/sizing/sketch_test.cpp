@@ -2,6 +2,7 @@
 
 #include "model/construction.h"
 #include "model/order.h"
+#include "sizing/sash_measure.h"
 #include "sizing/sketch.h"
 #include "sizing/sketch_image.h"
 
