@@ -197,6 +197,18 @@ TEST(SketchDrawing, ConstructionFitsItsRectangle)
     }
     EXPECT_NEAR(InkBox(zoomed).height(), InkBox(full).height() / 2.0, 3);
 
+    // The right sash alone is moved to the sketch's corner: drawn without its grid, it sits in the
+    // middle of the rectangle like a construction of its size would.
+    QImage sash = Blank(400, 300);
+    {
+        QPainter painter(&sash);
+        painter.setPen(QPen(Qt::black, 1));
+        DrawFlugelSketch(painter, c.Flugel2, sash.rect(), 0, SizeOptions({}));
+    }
+    const QRect sashInk = InkBox(sash);
+    EXPECT_NEAR(sashInk.center().x(), 200, 3);
+    EXPECT_NEAR(sashInk.center().y(), 150, 3);
+
     // Nothing to draw: no outline, or no room for the grid.
     TokfConstruction empty;
     EXPECT_TRUE(InkBox(RenderSketch(empty, {200, 200}, SizeOptions({0, 1}))).isEmpty());
