@@ -68,7 +68,7 @@ void AddKeepers(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!keepers.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(keepers, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(keepers, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         for (keepers.First(); !keepers.Eof(); keepers.Next()) {
@@ -116,7 +116,7 @@ void AddColorAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!table.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(table, ColorAccessoryFilter(item.ID, color, item.SideNo));
         if (table.RecordCount() == 0)
@@ -132,7 +132,7 @@ void AddAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!table.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(table, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         AddAccessoryRows(table, item, sash, true);

@@ -316,7 +316,7 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
 {
     TDM& dm = EngineCatalog();
     TTable& parts = dm.T_FrnItoI;
-    if (!parts.Locate(QStringLiteral("ID"), parentElement))
+    if (!HasRow(parts, QStringLiteral("ID"), parentElement))
         return;
     TTable& items = dm.T_FrnItem;
     if (!items.Locate(QStringLiteral("ID"), parentElement))

@@ -38,7 +38,7 @@ bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
     TDM& dm = EngineCatalog();
     TTable& arts = dm.T_FrnArt;
     const QString& element = request.Query.ElementId;
-    if (!arts.Locate(QStringLiteral("ID"), element))
+    if (!HasRow(arts, QStringLiteral("ID"), element))
         return false;
 
     TTable& items = dm.T_FrnItem;
