@@ -90,7 +90,8 @@ void AddKeepers(TPassContext& c)
             TArticleMatch match;
             if (MatchArticle(request, match))
                 sash.AddItem(match.Article, item.ParentComplect,
-                             QStringLiteral("%1 -> Элемент:%2 -> Артикул:%3").arg(item.History, element, match.Article),
+                             debug ? QStringLiteral("%1 -> Элемент:%2 -> Артикул:%3").arg(item.History, element, match.Article)
+                                   : QString(),
                              debug, 0, item.Comment, Pieces(number, item.Count), item.SideNo);
         }
     }
@@ -103,8 +104,9 @@ void AddAccessoryRows(TTable& table, const TEngineItem& item, TEngineSash& sash,
         if (checkProps && !PropKeyAllowed(IntOf(table, "PropKey"), sash.Properties(), 0))
             continue;
         const QString accessory = TextOf(table, "AccessoryID");
-        sash.AddItem(accessory, item.ParentComplect, QStringLiteral("%1 -> Артикул:%2").arg(item.History, accessory), debug,
-                     0, item.Comment, Pieces(IntOf(table, "Number"), item.Count), item.SideNo);
+        sash.AddItem(accessory, item.ParentComplect,
+                     debug ? QStringLiteral("%1 -> Артикул:%2").arg(item.History, accessory) : QString(), debug, 0,
+                     item.Comment, Pieces(IntOf(table, "Number"), item.Count), item.SideNo);
     }
 }
 

@@ -56,10 +56,11 @@ struct TRow
     TTable& Set;
     QString ComplectName;
     QString ElementName;
+    mutable TFieldCache Fields{Set};
 
-    int Int(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsInteger(); }
-    double Real(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsFloat(); }
-    QString Text(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsString(); }
+    int Int(const char* name) const { return Fields(name).AsInteger(); }
+    double Real(const char* name) const { return Fields(name).AsFloat(); }
+    QString Text(const char* name) const { return Fields(name).AsString(); }
 
     [[noreturn]] void Fail(const QString& message) const { throw TError(message.arg(ComplectName, ElementName)); }
     // The 0-based index of a 1-based side or corner number, or the number's message.
@@ -286,9 +287,12 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
                 if (index >= 0 && index < sash.SideCount())
                     sash.SetHandle(index, match.HandleHeight, HandleDirection(complectId, index + 1));
             }
+            // Outside debug mode the history of a line is dropped anyway.
+            const bool debug = EngineDebugMode();
             sash.AddItem(match.Article, complectId,
-                         QStringLiteral("Комплект:%1 -> Элемент:%2 -> Артикул:%3").arg(complectId, element, match.Article),
-                         EngineDebugMode(), length, note, count, itemSide);
+                         debug ? QStringLiteral("Комплект:%1 -> Элемент:%2 -> Артикул:%3").arg(complectId, element, match.Article)
+                               : QString(),
+                         debug, length, note, count, itemSide);
         }
     }
     ExpandComposite(c, element, complectId, count, slot, itemSide);
@@ -325,8 +329,9 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
     TEngineSash& sash = *c.Sash;
 
     TFilterGuard guard(parts, KeyFilter(QStringLiteral("ID"), parentElement, true));
+    TFieldCache field(parts);
+    const bool debug = EngineDebugMode();
     for (parts.First(); !parts.Eof(); parts.Next()) {
-        auto field = [&](const char* name) -> TField& { return parts.FieldByName(QString::fromLatin1(name)); };
         const QString part = field("Item").AsString();
         if (part.isEmpty())
             throw TError(QStringLiteral("В составе составного элемента [%1] содержится пустой элемент!").arg(parentName));
@@ -359,9 +364,10 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
             if (pieces < INT_MIN || pieces > INT_MAX)
                 throw TError(QStringLiteral("Integer overflow"));
             sash.AddItem(match.Article, complectId,
-                         QStringLiteral("Комплект:%1 -> Элемент:%2 -> Элемент:%3 -> Артикул:%4")
-                             .arg(complectId, parentElement, part, match.Article),
-                         EngineDebugMode(), 0, note, static_cast<int>(pieces), side);
+                         debug ? QStringLiteral("Комплект:%1 -> Элемент:%2 -> Элемент:%3 -> Артикул:%4")
+                                     .arg(complectId, parentElement, part, match.Article)
+                               : QString(),
+                         debug, 0, note, static_cast<int>(pieces), side);
         }
     }
 }
