@@ -6,6 +6,7 @@
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
 #include "engine/expand_complect.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/match_article.h"
 #include "engine/param_lookups.h"
@@ -24,12 +25,12 @@ int Pieces(int number, int count)
 
 int IntOf(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsInteger();
+    return Field(t, name).AsInteger();
 }
 
 QString TextOf(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsString();
+    return Field(t, name).AsString();
 }
 
 // The keeper's element belongs to the complect's fittings system: a common group that is a
@@ -207,7 +208,7 @@ bool ComplectFitsSash(const TEngineSash& sash, const QString& complectId)
         const int l = RoundHalfAway(sash.SideLength(i));
         const int r = RoundHalfAway(sash.Radius1(i) / 10.0);
         const double a = sash.CornerAngle(i);
-        auto real = [&](const char* name) { return sides.FieldByName(QString::fromLatin1(name)).AsFloat(); };
+        auto real = [&](const char* name) { return Field(sides, name).AsFloat(); };
         if (!(IntOf(sides, "MinSize") <= l && l <= IntOf(sides, "MaxSize")))
             return false;
         if (!(real("MinAngle") <= a && a <= real("MaxAngle")))

@@ -5,6 +5,7 @@
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/match_article.h"
 #include "engine/param_lookups.h"
@@ -56,11 +57,10 @@ struct TRow
     TTable& Set;
     QString ComplectName;
     QString ElementName;
-    mutable TFieldCache Fields{Set};
 
-    int Int(const char* name) const { return Fields(name).AsInteger(); }
-    double Real(const char* name) const { return Fields(name).AsFloat(); }
-    QString Text(const char* name) const { return Fields(name).AsString(); }
+    int Int(const char* name) const { return Field(Set, name).AsInteger(); }
+    double Real(const char* name) const { return Field(Set, name).AsFloat(); }
+    QString Text(const char* name) const { return Field(Set, name).AsString(); }
 
     [[noreturn]] void Fail(const QString& message) const { throw TError(message.arg(ComplectName, ElementName)); }
     // The 0-based index of a 1-based side or corner number, or the number's message.
@@ -140,7 +140,7 @@ bool IsVirtualElement(const QString& element)
 {
     TTable& items = EngineCatalog().T_FrnItem;
     return items.Locate(QStringLiteral("ID"), element) &&
-           items.FieldByName(QStringLiteral("Virtual")).AsInteger() == 1;
+           Field(items, "Virtual").AsInteger() == 1;
 }
 
 // Steps after the filter: one row of the complect.
@@ -306,8 +306,8 @@ void ExpandComplect(const QString& complectId, int slot, const TExpansionContext
     TTable& comps = dm.T_FrnComp;
     if (!comps.Locate(QStringLiteral("ID"), complectId))
         throw TError(QStringLiteral("Комплект фурнитуры [%1] не найден в документации!").arg(complectId));
-    TRow row{dm.T_FrnSet, comps.FieldByName(QStringLiteral("Name")).AsString(), QString()};
-    if (context.Params.OpenType == 2 && comps.FieldByName(QStringLiteral("TFlugelAvailable")).AsInteger() == 0)
+    TRow row{dm.T_FrnSet, Field(comps, "Name").AsString(), QString()};
+    if (context.Params.OpenType == 2 && Field(comps, "TFlugelAvailable").AsInteger() == 0)
         throw TError(QStringLiteral("Не допускается установка комплекта [%1] на T-образную створку!").arg(complectId));
 
     TFilterGuard guard(dm.T_FrnSet, KeyFilter(QStringLiteral("ID"), complectId, true));
@@ -325,11 +325,11 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
     TTable& items = dm.T_FrnItem;
     if (!items.Locate(QStringLiteral("ID"), parentElement))
         throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(parentElement));
-    const QString parentName = items.FieldByName(QStringLiteral("Name")).AsString();
+    const QString parentName = Field(items, "Name").AsString();
     TEngineSash& sash = *c.Sash;
 
     TFilterGuard guard(parts, KeyFilter(QStringLiteral("ID"), parentElement, true));
-    TFieldCache field(parts);
+    auto field = [&](const char* name) -> TField& { return Field(parts, name); };
     const bool debug = EngineDebugMode();
     for (parts.First(); !parts.Eof(); parts.Next()) {
         const QString part = field("Item").AsString();

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <utility>
-#include <vector>
 
 #include "platform/db/table.h"
 
@@ -57,23 +55,3 @@ private:
     bool OldFiltered;
 };
 
-// Fields of one table resolved once for a walk over many rows (a name search per read is
-// noticeable on the wide complect tables). Keyed by the address of the name literal.
-class TFieldCache
-{
-public:
-    explicit TFieldCache(TTable& table) : Table(table) {}
-    TField& operator()(const char* name)
-    {
-        for (const auto& [key, field] : Fields)
-            if (key == name)
-                return *field;
-        TField& field = Table.FieldByName(QString::fromLatin1(name));
-        Fields.emplace_back(name, &field);
-        return field;
-    }
-
-private:
-    TTable& Table;
-    std::vector<std::pair<const char*, TField*>> Fields;
-};
