@@ -30,6 +30,8 @@ enum class TTok {
     GreaterEqual,
     Open,
     Close,
+    OpenBracket,
+    CloseBracket,
     Comma,
 };
 
@@ -162,6 +164,8 @@ private:
         case '=': t.Kind = TTok::Equal; return;
         case '(': t.Kind = TTok::Open; return;
         case ')': t.Kind = TTok::Close; return;
+        case '[': t.Kind = TTok::OpenBracket; return;
+        case ']': t.Kind = TTok::CloseBracket; return;
         case ',': t.Kind = TTok::Comma; return;
         case '<':
             if (next == QLatin1Char('>')) {
@@ -366,6 +370,14 @@ private:
             Advance();
             ParseExpression();
             Expect(TTok::Close, QStringLiteral("ожидается ')'"));
+            return;
+        }
+        case TTok::OpenBracket: {
+            // Templates write a name or an expression in brackets; inside an expression the
+            // brackets simply group.
+            Advance();
+            ParseExpression();
+            Expect(TTok::CloseBracket, QStringLiteral("ожидается ']'"));
             return;
         }
         case TTok::Name: ParseName(); return;

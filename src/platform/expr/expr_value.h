@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
+#include <concepts>
 
 // A value of the expression language: what a variable, a function or an expression yields.
 //
@@ -24,8 +25,9 @@ public:
 
     TExprValue() = default;
     TExprValue(double number) : Type(TKind::Number), Num(number) {}
-    TExprValue(int number) : Type(TKind::Number), Num(number) {}
-    TExprValue(qint64 number) : Type(TKind::Number), Num(static_cast<double>(number)) {}
+    template <std::integral T>
+        requires(!std::same_as<T, bool>)
+    TExprValue(T number) : Type(TKind::Number), Num(static_cast<double>(number)) {}
     TExprValue(bool flag) : Type(TKind::Boolean), Num(flag ? 1 : 0) {}
     TExprValue(QString text) : Type(TKind::String), Str(std::move(text)) {}
     // A string literal must not silently become a boolean.

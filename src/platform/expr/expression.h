@@ -49,7 +49,8 @@ struct TExprProgram;
 //
 // Language: decimal numbers with a point ("2.5"); text in single quotes ('it''s'); True and False;
 // names of letters of any alphabet, digits and "_", not starting with a digit; calls NAME(a, b);
-// parentheses; operators from the loosest binding: "or"; "and"; "not"; "= <> < > <= >="; "+ -";
+// parentheses, and square brackets that group the same way (a template's "[_POS_NO]" inside an
+// expression reads the name); operators from the loosest binding: "or"; "and"; "not"; "= <> < > <= >="; "+ -";
 // "* / div mod"; unary "-" and "+". Keywords are case-insensitive. "and" and "or" evaluate their
 // right side only when needed. Value conversions: see TExprValue and expr_operations.h.
 //
