@@ -64,7 +64,11 @@ int TokfOrder::IndexOf(const TokfConstruction* position) const
 
 void TokfOrder::Clear() { Positions.clear(); }
 
-void TokfOrder::Delete(int index) { Positions.erase(Positions.begin() + index); }
+void TokfOrder::Delete(int index)
+{
+    if (index >= 0 && index < PositionCount())
+        Positions.erase(Positions.begin() + index);
+}
 
 TokfConstruction* TokfOrder::FindByPosNo(const QString& posNo)
 {
