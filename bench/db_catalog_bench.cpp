@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <random>
 
@@ -18,6 +19,9 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 double Ms(TClock::time_point from) { return std::chrono::duration<double, std::milli>(TClock::now() - from).count(); }
+
+// Processor time of this process: on a machine shared with other work it says more than the clock.
+double CpuMs() { return 1000.0 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 long ResidentKb()
 {
@@ -116,20 +120,24 @@ int main(int argc, char** argv)
     std::printf("generated catalogue: %d FrnArt rows, %d Catalog rows in %.0f ms\n", ArticleRows, CatalogRows, Ms(genStart));
 
     const long before = ResidentKb();
-    std::vector<double> opens;
+    std::vector<double> opens, cpu;
     TDM dm;
     for (int i = 0; i < 3; ++i) {
         const auto t = TClock::now();
+        const double c = CpuMs();
         dm.Connect(dir.path(), dir.filePath(QStringLiteral("reg")), dir.filePath(QStringLiteral("rep")));
         if (!dm.OpenCatalogTables())
             return 1;
         opens.push_back(Ms(t));
+        cpu.push_back(CpuMs() - c);
         if (i < 2)
             dm.Disconnect();
     }
     std::sort(opens.begin(), opens.end());
+    std::sort(cpu.begin(), cpu.end());
     const long after = ResidentKb();
-    std::printf("open all catalogue tables: best %.0f ms, median %.0f ms (target < 1000 ms)\n", opens[0], opens[1]);
+    std::printf("open all catalogue tables: best %.0f ms, median %.0f ms elapsed; %.0f ms processor time at best (target < 1000 ms)\n",
+                opens[0], opens[1], cpu[0]);
     std::printf("resident memory: %.1f MB before connecting, %.1f MB with the catalogue open (growth %.1f MB, target total < 200 MB)\n",
                 before / 1024.0, after / 1024.0, (after - before) / 1024.0);
 

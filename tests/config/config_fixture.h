@@ -10,10 +10,12 @@
 #include "foundation/formats.h"
 #include "support/scripted_messages.h"
 
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 // A temporary installation: its own registry file and folders for the catalogue and the server.
 class ConfigFixture : public ::testing::Test
 {
-protected:
+public:
     void SetUp() override
     {
         ASSERT_TRUE(Dir.isValid());

@@ -286,11 +286,28 @@ void TTable::LoadRows()
     if (!q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
                     .arg(cols.join(QStringLiteral(", ")), TDatabase::Quote(TableDef.Name))))
         throw TError(EngineText(q.lastError()));
+    // Knowing the row count up front spares the columns their regrowth while loading.
+    size_t expected = 0;
+    {
+        QSqlQuery count(Database->Handle());
+        if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(TDatabase::Quote(TableDef.Name))) && count.next())
+            expected = static_cast<size_t>(count.value(0).toLongLong());
+    }
     Columns.assign(static_cast<size_t>(TableDef.Fields.size()), TColumn());
-    for (qsizetype i = 0; i < TableDef.Fields.size(); ++i)
-        Columns[static_cast<size_t>(i)].IsText = IsTextType(TableDef.Fields[i].Type);
+    for (qsizetype i = 0; i < TableDef.Fields.size(); ++i) {
+        TColumn& col = Columns[static_cast<size_t>(i)];
+        col.IsText = IsTextType(TableDef.Fields[i].Type);
+        if (col.IsText) {
+            col.Text.reserve(expected);
+        } else {
+            col.Num.reserve(expected);
+            col.Blank.reserve(expected);
+        }
+    }
     RowIds.clear();
     Alive.clear();
+    RowIds.reserve(expected);
+    Alive.reserve(expected);
     TextIndex.clear();
     NumIndex.clear();
     const int n = static_cast<int>(TableDef.Fields.size());
@@ -950,6 +967,10 @@ void TTable::Post()
 {
     if (DataState != TDataSetState::Edit && DataState != TDataSetState::Insert)
         return;
+    if (CachedUpdates) {
+        PostInMemory();
+        return;
+    }
     const QString table = TDatabase::Quote(TableDef.Name);
     QSqlQuery q(Database->Handle());
     qint64 rowId = 0;
@@ -1015,6 +1036,36 @@ void TTable::Post()
     emit StateChanged();
 }
 
+void TTable::PostInMemory()
+{
+    qint64 rowId = 0;
+    if (DataState == TDataSetState::Insert) {
+        rowId = RowIds.empty() ? 1 : *std::max_element(RowIds.begin(), RowIds.end()) + 1;
+        for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c)
+            if (TableDef.Fields[c].Type == TFieldType::AutoInc) {
+                double top = 0;
+                for (size_t slot = 0; slot < Alive.size(); ++slot)
+                    if (Alive[slot])
+                        top = std::max(top, Columns[static_cast<size_t>(c)].Num[slot]);
+                Buffer[static_cast<size_t>(c)] = static_cast<qint64>(top) + 1;
+            }
+    } else {
+        const size_t old = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
+        rowId = RowIds[old];
+        Alive[old] = 0;
+    }
+    QVariantList row{rowId};
+    for (int c = 0; c < static_cast<int>(TableDef.Fields.size()); ++c)
+        row.append(ToStore(c, Buffer[static_cast<size_t>(c)]));
+    SlotFromStore(row);
+    Buffer.clear();
+    DataState = TDataSetState::Browse;
+    Resort();
+    RebuildView(false);
+    GotoBookmark(rowId);
+    emit StateChanged();
+}
+
 size_t TTable::SlotFromStore(const QVariantList& row)
 {
     RowIds.push_back(row[0].toLongLong());
@@ -1040,11 +1091,13 @@ void TTable::Delete()
     if (Cur < 0)
         throw TError(QStringLiteral("%1: нет записи для удаления").arg(TableDef.FileName));
     const size_t slot = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
-    QSqlQuery q(Database->Handle());
-    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TDatabase::Quote(TableDef.Name)));
-    q.addBindValue(RowIds[slot]);
-    if (!q.exec())
-        throw TError(EngineText(q.lastError()));
+    if (!CachedUpdates) {
+        QSqlQuery q(Database->Handle());
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(TDatabase::Quote(TableDef.Name)));
+        q.addBindValue(RowIds[slot]);
+        if (!q.exec())
+            throw TError(EngineText(q.lastError()));
+    }
     const int pos = Cur;
     Alive[slot] = 0;
     TextIndex.clear();

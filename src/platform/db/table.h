@@ -154,6 +154,10 @@ public:
     void Delete();
     // Re-reads the store, staying on the same row where it still exists.
     void Refresh();
+    // With cached updates, edits and deletions change only the rows in memory and are gone when
+    // the table is closed or refreshed (the report list lets the user change copies that way).
+    void SetCachedUpdates(bool on) { CachedUpdates = on; }
+    bool CachedUpdatesOn() const { return CachedUpdates; }
 
     void DisableControls();
     void EnableControls();
@@ -192,6 +196,7 @@ private:
     void NotifyReset();
     void NotifyCurrent();
     size_t SlotFromStore(const QVariantList& row);
+    void PostInMemory();
     QVariant ToStore(int column, const QVariant& v) const;
 
     TTableDef TableDef;
@@ -218,6 +223,7 @@ private:
     QString BaseFilterText;
     bool FilterOn = false;
     bool Narrowing = true;
+    bool CachedUpdates = false;
     std::shared_ptr<const TFilter> UserFilter;
     std::shared_ptr<const TFilter> FixedFilter;
     QHash<QString, std::shared_ptr<const TFilter>> FilterCache;

@@ -187,6 +187,10 @@ QString TRegistry::ReadString(const QString& name) const
     if (stored.isEmpty())
         return {};
     const QVariant v = Settings->value(Group(Current + QStringList{stored}));
+    // The stand-in file cannot tell an integer from its text once it was read back, so integers
+    // read as their text everywhere.
+    if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::UInt || v.typeId() == QMetaType::LongLong)
+        return v.toString();
     if (v.typeId() != QMetaType::QString)
         throw TError(QStringLiteral("Invalid data type for '%1'").arg(name));
     return v.toString();

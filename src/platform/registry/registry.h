@@ -45,7 +45,7 @@ public:
     bool ValueExists(const QString& name) const;
     bool DeleteValue(const QString& name);
 
-    // A missing value reads as an empty text; a value that is not text raises.
+    // A missing value reads as an empty text, an integer as its decimal text; binary values raise.
     QString ReadString(const QString& name) const;
     // A missing value or one that is not an integer raises.
     int ReadInteger(const QString& name) const;

@@ -157,6 +157,28 @@ TEST_F(TableTest, EditsAreWrittenThroughAndAutoincNumberedByTheStore)
     EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 77);
 }
 
+TEST_F(TableTest, CachedUpdatesNeverReachTheStore)
+{
+    Table.SetCachedUpdates(true);
+    ASSERT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("B")));
+    Table.Edit();
+    Table.FieldByName(QStringLiteral("Qty")).SetAsInteger(8);
+    Table.Post();
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 8);
+    Table.Append();
+    Table.FieldByName(QStringLiteral("ID")).SetAsString(QStringLiteral("E"));
+    Table.Post();
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Key")).AsInteger(), 5);
+    EXPECT_EQ(Table.RecordCount(), 5);
+    Table.First();
+    Table.Delete();
+    EXPECT_EQ(Ids(), QStringList({"B", "C", "D", "E"}));
+    Table.Refresh();
+    EXPECT_EQ(Ids(), QStringList({"A", "B", "C", "D"}));
+    ASSERT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("B")));
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 2);
+}
+
 TEST_F(TableTest, ControlsDisabledHoldBackNotificationsUntilEnabled)
 {
     QSignalSpy reset(&Table, &TTable::DataReset);

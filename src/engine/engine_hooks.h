@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TTable;
+class TDM;
+
+// The catalogue data module the engine reads; raises TError when none has been created.
+TDM& EngineCatalog();
+
+// Asked when several articles fit an element. The table is filtered to the candidates; the row
+// under the cursor when Choose returns is the one taken, whatever the answer.
+class TArticleChooser
+{
+public:
+    virtual ~TArticleChooser() = default;
+    virtual bool Choose(TTable& table, const QString& keyField, const QStringList& columns, const QString& caption,
+                        const QString& prompt) = 0;
+};
+
+// The chooser in force (not owned); nullptr restores the default, which takes the first row.
+void SetArticleChooser(TArticleChooser* chooser);
+TArticleChooser& ArticleChooser();
+
+// Debug mode of the settings: every line is added separately, with its history.
+void SetDebugModeSource(std::function<bool()> source);
+bool EngineDebugMode();

@@ -1,0 +1,94 @@
+#include "engine/match_article.h"
+
+#include "catalog/data_module.h"
+#include "engine/engine_hooks.h"
+#include "engine/filter_guard.h"
+#include "engine/rules.h"
+#include "foundation/error.h"
+
+namespace {
+
+bool Flag(TTable& t, const char* name)
+{
+    return t.FieldByName(QString::fromLatin1(name)).AsInteger() == 1;
+}
+
+TElementFlags ReadFlags(TTable& items)
+{
+    TElementFlags f;
+    f.HasFalzLuft = Flag(items, "HasFalzLuft");
+    f.HasFalzSize = Flag(items, "HasFalzSize");
+    f.HasFalzPos = Flag(items, "HasFalzPos");
+    f.CheckWeight = Flag(items, "CheckWeight");
+    f.HasDornMass = Flag(items, "HasDornMass");
+    f.CheckThickness = Flag(items, "CheckThickness");
+    f.CheckProfWidth = Flag(items, "CheckProfWidth");
+    f.HasProfSys = Flag(items, "HasProfSys");
+    f.CheckStulpType = Flag(items, "CheckStulpType");
+    f.CheckDirect = Flag(items, "CheckDirect");
+    f.HasColor = Flag(items, "HasColor");
+    return f;
+}
+
+} // namespace
+
+bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
+{
+    match = TArticleMatch();
+    TDM& dm = EngineCatalog();
+    TTable& arts = dm.T_FrnArt;
+    const QString& element = request.Query.ElementId;
+    if (!arts.Locate(QStringLiteral("ID"), element))
+        return false;
+
+    TTable& items = dm.T_FrnItem;
+    if (!items.Locate(QStringLiteral("ID"), element))
+        throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(element));
+    const QString elementName = items.FieldByName(QStringLiteral("Name")).AsString();
+    const TElementFlags flags = ReadFlags(items);
+    if (flags.HasProfSys && request.Query.KeeperSystem.isEmpty())
+        throw TError(QStringLiteral("Для комплекта фурнитуры [%1]\r\nне указана система ответных планок!")
+                         .arg(request.OwnerName));
+
+    const TArticleFilter filter = BuildArticleFilter(flags, request.Query);
+    bool found = false;
+    {
+        TFilterGuard guard(arts, filter.Filter);
+        found = arts.RecordCount() > 0;
+        if (!found && flags.HasColor) {
+            guard.Change(filter.Fallback);
+            found = arts.RecordCount() > 0;
+        }
+        if (found) {
+            arts.First();
+            if (arts.RecordCount() > 1)
+                ArticleChooser().Choose(
+                    arts, QStringLiteral("CatalogID"), {QStringLiteral("CatalogID"), QStringLiteral("CatalogNameLookup")},
+                    QStringLiteral("Список артикулов"),
+                    QStringLiteral("В документации присутствует несколько альтернативных вариантов. Выберите нужный элемент."));
+            if (!arts.Eof() || arts.RecordCount() > 0) {
+                match.Article = arts.FieldByName(QStringLiteral("CatalogID")).AsString();
+                match.HandleHeight = arts.FieldByName(QStringLiteral("HandleHeight")).AsInteger();
+            }
+        }
+    }
+
+    if (!found) {
+        match.HandleHeight = 0;
+        if (!request.Required)
+            return false;
+        if (!request.AlertText.isEmpty())
+            throw TError(request.AlertText);
+        throw TError(QStringLiteral("В БД артикулов фурнитуры не найден подходящий\r\nартикул для элемента фурнитуры "
+                                    "[%1]!\r\n\r\nИскомый запрос:\r\n%2")
+                         .arg(elementName, filter.Filter));
+    }
+    if (match.Article.isEmpty())
+        throw TError(QStringLiteral("В БД артикулов фурнитуры найден пустой\r\nартикул для элемента фурнитуры [%1]!")
+                         .arg(elementName));
+    if (!request.DefineHandleHeight)
+        match.HandleHeight = 0;
+    else if (match.HandleHeight == 0)
+        match.HandleHeight = RoundHalfAway(filter.Dimension / 2);
+    return true;
+}
