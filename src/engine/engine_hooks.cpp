@@ -1,6 +1,7 @@
 #include "engine/engine_hooks.h"
 
 #include "catalog/data_module.h"
+#include "config/setup.h"
 #include "foundation/error.h"
 
 namespace {
@@ -42,5 +43,7 @@ void SetDebugModeSource(std::function<bool()> source)
 
 bool EngineDebugMode()
 {
-    return DebugSource ? DebugSource() : false;
+    if (DebugSource)
+        return DebugSource();
+    return HasSetup() && Setup().DebugMode;
 }

@@ -24,6 +24,7 @@ public:
 void SetArticleChooser(TArticleChooser* chooser);
 TArticleChooser& ArticleChooser();
 
-// Debug mode of the settings: every line is added separately, with its history.
+// Debug mode of the settings (switched by the main window): every line is added separately, with
+// its history. A source set here replaces the settings object, for tools and tests.
 void SetDebugModeSource(std::function<bool()> source);
 bool EngineDebugMode();

@@ -1,0 +1,79 @@
+#include "engine/fittings_engine.h"
+
+#include "catalog/data_module.h"
+#include "engine/article_lookups.h"
+#include "engine/calculate_complect.h"
+#include "engine/engine_hooks.h"
+#include "engine/filter_guard.h"
+#include "engine/filter_text.h"
+#include "engine/model_adapter.h"
+#include "engine/param_lookups.h"
+
+bool TFittingsEngine::CalculateComplect(TokfFurnComp& complect)
+{
+    TFurnCompView view(complect);
+    return ::CalculateComplect(&view);
+}
+
+QList<TSideRole> TFittingsEngine::SideRoles(const QString& complectId)
+{
+    TTable& sides = EngineCatalog().T_FrnSide;
+    QList<TSideRole> roles;
+    TFilterGuard guard(sides, KeyFilter(QStringLiteral("ID"), complectId, false));
+    auto field = [&](const char* name) { return sides.FieldByName(QString::fromLatin1(name)).AsInteger(); };
+    for (sides.First(); !sides.Eof(); sides.Next())
+        roles.append(TSideRole{field("Side"), field("OpenMode"), field("RotSide"), field("Handled"), field("Banded"),
+                               field("Drived"), field("HandleDirect")});
+    return roles;
+}
+
+int TFittingsEngine::ComplectImage(const QString& complectId) { return ::ComplectImage(complectId); }
+
+int TFittingsEngine::ComplectScreenColor(const QString& complectId) { return ::ComplectScreenColor(complectId); }
+
+bool TFittingsEngine::TryComplectName(const QString& complectId, QString& name)
+{
+    return ::TryComplectName(complectId, name);
+}
+
+bool TFittingsEngine::IsVirtualArticle(const QString& articleId) { return ::IsVirtualArticle(articleId); }
+
+std::optional<TArticlePriceData> TFittingsEngine::ArticlePriceData(const QString& articleId)
+{
+    if (articleId.isEmpty() || !LocateArticle(articleId))
+        return std::nullopt;
+    TTable& t = EngineCatalog().T_Catalog;
+    TArticlePriceData data;
+    data.Price = t.FieldByName(QStringLiteral("Price")).AsCurrency();
+    data.Currency = t.FieldByName(QStringLiteral("Currency")).AsInteger();
+    data.PriceGrp = t.FieldByName(QStringLiteral("PriceGrp")).AsInteger();
+    return data;
+}
+
+QString TFittingsEngine::ArticleName(const QString& articleId) { return ::ArticleName(articleId, true); }
+
+std::optional<double> TFittingsEngine::PriceGroupMarkup(int groupId, int column)
+{
+    TTable& t = EngineCatalog().T_PriceGrp;
+    if (!t.Locate(QStringLiteral("GroupID"), groupId))
+        return std::nullopt;
+    TField* field = t.FindField(QStringLiteral("Reduce_%1").arg(column + 1));
+    if (!field)
+        return std::nullopt;
+    return field->AsFloat();
+}
+
+QList<TCurrencyRate> TFittingsEngine::CurrencyRates()
+{
+    TTable& t = EngineCatalog().T_Currency;
+    QList<TCurrencyRate> rates;
+    for (t.First(); !t.Eof(); t.Next())
+        rates.append(TCurrencyRate{t.FieldByName(QStringLiteral("ID")).AsInteger(), t.FieldByName(QStringLiteral("Value")).AsFloat()});
+    return rates;
+}
+
+void RegisterFittingsEngine()
+{
+    static TFittingsEngine engine;
+    RegisterFittingsCalculator(&engine);
+}
