@@ -1,12 +1,14 @@
 #include "app/cli/cli_documents.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
 #include "app/cli/command.h"
 #include "catalog/data_module.h"
+#include "catalog/demo_generator.h"
 #include "config/setup.h"
 #include "engine/param_lookups.h"
 #include "foundation/error.h"
@@ -136,10 +138,10 @@ QString SashText(const TokfFlugel& sash, int number)
     const TokfFurnComp* c = sash.Complect.get();
     if (!c)
         return text + QStringLiteral("    без фурнитуры\n");
-    const QStringList slots{c->MainComplect, c->HandleComplect, c->HingeComplect, c->LockComplect,
+    const QStringList codes{c->MainComplect, c->HandleComplect, c->HingeComplect, c->LockComplect,
                             c->CylinderComplect, c->CloserComplect, c->LatchComplect};
     QStringList chosen;
-    for (const QString& s : slots)
+    for (const QString& s : codes)
         if (!s.isEmpty())
             chosen << s;
     chosen << c->ExtraComplects;
@@ -282,4 +284,24 @@ void PrintMatList(const TokfMatList& source, const QString& sort, bool json, boo
                     .arg(Number(line.Quantity), look(line.ID, "Unit"), Money(line.Price), Money(line.Cost));
     text += QStringLiteral("Итого: %1\n").arg(Money(total));
     PrintOut(text);
+}
+
+QString FindReferenceOrdersDir()
+{
+    const QString catalog = FindDemoCatalogDir();
+    if (catalog.isEmpty())
+        return {};
+    const QString orders = QDir::cleanPath(QDir(catalog).absoluteFilePath(QStringLiteral("../orders")));
+    return QFileInfo(orders).isDir() ? orders : QString();
+}
+
+QStringList ReferenceOrderFiles(const QString& dir)
+{
+    if (dir.isEmpty())
+        return {};
+    QStringList files;
+    for (const QString& name : QDir(dir).entryList({QStringLiteral("ref-*.json")}, QDir::Files, QDir::Name))
+        if (!name.endsWith(QLatin1String(".expected.json")))
+            files << QDir(dir).filePath(name);
+    return files;
 }

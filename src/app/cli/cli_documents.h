@@ -36,3 +36,8 @@ QString OrderText(const TokfOrder& order);
 QString SelectionText(const TokfOrderSelection& selection);
 // The list with the catalogue's article numbers, name and unit, sorted "id" or "name".
 void PrintMatList(const TokfMatList& list, const QString& sort, bool json, bool csv);
+
+// The reference orders beside the shipped demo catalogue (data/orders); empty when not found.
+QString FindReferenceOrdersDir();
+// The order documents ref-*.json of a folder (not their expected lists), by name.
+QStringList ReferenceOrderFiles(const QString& dir);

@@ -8,9 +8,11 @@
 #include "config/setup.h"
 #include "config/startup.h"
 #include "engine/engine_hooks.h"
+#include "engine/fittings_engine.h"
 #include "foundation/error.h"
 #include "foundation/messages.h"
 #include "foundation/path_helpers.h"
+#include "model/pricing.h"
 #include "platform/db/table.h"
 #include "platform/registry/registry.h"
 
@@ -31,7 +33,7 @@ public:
         const bool conversion = text.startsWith(QStringLiteral("Необходимо конвертировать"));
         if (conversion && Options.Convert)
             return true;
-        Print(text, conversion);
+        Print(conversion ? text + QStringLiteral("\r\nФайл не конвертирован (укажите --convert)") : text, conversion);
         return false;
     }
     bool ConfirmOrAbort(const QString& text) override
@@ -149,7 +151,8 @@ TCliSession::TCliSession(const TCliOptions& options) : Impl(std::make_unique<TIm
 TCliSession::~TCliSession()
 {
     SetArticleChooser(nullptr);
-    SetDebugModeSource({});
+    SetPricingContext({});
+    RegisterFittingsCalculator(nullptr);
     if (HasSetup() && &Setup() == Impl->Settings.get())
         InstallSetup(nullptr);
     if (Impl->Connected)
@@ -183,13 +186,13 @@ bool TCliSession::Open()
     if (Impl->Options.DebugMode)
         Impl->Settings->DebugMode = true;
     InstallSetup(Impl->Settings.get());
-    SetDebugModeSource([] { return HasSetup() && Setup().DebugMode; });
     try {
         Impl->Database.Create();
         Impl->Connected = true;
         const TStartConfig& config = StartConfig();
         Impl->Database.Connect(config.CatalogDir, config.RegistryDir, config.ReportDir);
         Impl->Database.OpenCatalogTables();
+        RegisterFittingsEngine();
     } catch (const std::exception& e) {
         ShowError(ErrorText(e));
         return false;
