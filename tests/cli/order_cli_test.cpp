@@ -58,8 +58,9 @@ TEST_F(CliTest, ReferenceOrdersRoundTrip)
             QJsonDocument::fromJson(ReadAll(ReferenceOrder(name + QStringLiteral(".expected.json")))).object();
 
         for (auto it = input.begin(); it != input.end(); ++it)
-            if (it.key() != QLatin1String("Positions") && it.key() != QLatin1String("Material"))
+            if (it.key() != QLatin1String("Positions") && it.key() != QLatin1String("Material")) {
                 EXPECT_EQ(shown[it.key()], it.value()) << it.key().toStdString();
+            }
         EXPECT_EQ(shown[QStringLiteral("Version")].toString(), QStringLiteral("26.12.2019"));
         EXPECT_FALSE(shown[QStringLiteral("Currencies")].toArray().isEmpty());
 
@@ -72,15 +73,17 @@ TEST_F(CliTest, ReferenceOrdersRoundTrip)
             const QJsonObject pos = positions[p].toObject();
             const QJsonObject in = inPositions[p].toObject();
             for (const char* key : {"PosNo", "Name", "Number", "ObjectType"})
-                if (in.contains(QLatin1String(key)))
+                if (in.contains(QLatin1String(key))) {
                     EXPECT_EQ(pos[QLatin1String(key)], in[QLatin1String(key)]) << key;
+                }
             EXPECT_EQ(pos[QStringLiteral("Width")].toDouble(), in[QStringLiteral("B")].toDouble());
             EXPECT_EQ(pos[QStringLiteral("Height")].toDouble(), in[QStringLiteral("H")].toDouble());
             const QJsonObject fittings = pos[QStringLiteral("Fittings")].toObject();
             const QJsonObject inFittings = in[QStringLiteral("Fittings")].toObject();
             for (auto it = inFittings.begin(); it != inFittings.end(); ++it)
-                if (it.key() != QLatin1String("Sashes"))
+                if (it.key() != QLatin1String("Sashes")) {
                     EXPECT_EQ(fittings[it.key()], it.value()) << it.key().toStdString();
+                }
             const QJsonArray sashes = fittings[QStringLiteral("Sashes")].toArray();
             const QJsonArray inSashes = inFittings[QStringLiteral("Sashes")].toArray();
             const QJsonArray expSashes = expPositions[p].toObject()[QStringLiteral("Sashes")].toArray();
@@ -274,4 +277,42 @@ TEST_F(CliTest, MatListAndRecalc)
     ASSERT_EQ(recalc.Exit, 0) << recalc.Err.toStdString();
     const QJsonObject after = ParseJson(Run({QStringLiteral("order"), QStringLiteral("show"), out, QStringLiteral("--json")}).Out);
     EXPECT_EQ(after[QStringLiteral("TotalWithNDS")], shown[QStringLiteral("TotalWithNDS")]);
+}
+
+// Versions and recalculation failures, made by changing bytes of a saved order.
+TEST_F(CliTest, VersionsAndFailedRecalculation)
+{
+    const QString empty = WriteFile(QStringLiteral("empty.json"), R"({"No": "E-1", "Positions": []})");
+    const QString saved = Work(QStringLiteral("empty.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), empty, saved}).Exit, 0);
+    QByteArray bytes = ReadAll(saved);
+    ASSERT_TRUE(bytes.contains("26.12.2019"));
+
+    const QString older = WriteFile(QStringLiteral("older.kfo370"), QByteArray(bytes).replace("26.12.2019", "06.10.2015"));
+    const TCliRun refused = Run({QStringLiteral("order"), QStringLiteral("show"), older});
+    EXPECT_EQ(refused.Exit, 1);
+    EXPECT_TRUE(refused.Err.contains(QStringLiteral("Необходимо конвертировать файл заказа!\nЗагружаемая версия: 06.10.2015")))
+        << refused.Err.toStdString();
+    const TCliRun converted = Run({QStringLiteral("order"), QStringLiteral("show"), older, QStringLiteral("--convert"),
+                                   QStringLiteral("--json")});
+    EXPECT_EQ(converted.Exit, 0) << converted.Err.toStdString();
+    EXPECT_EQ(ParseJson(converted.Out)[QStringLiteral("No")].toString(), QStringLiteral("E-1"));
+
+    const QString newer = WriteFile(QStringLiteral("newer.kfo370"), QByteArray(bytes).replace("26.12.2019", "26.12.2099"));
+    const TCliRun warned = Run({QStringLiteral("order"), QStringLiteral("show"), newer, QStringLiteral("--convert")});
+    EXPECT_EQ(warned.Exit, 1);
+    EXPECT_TRUE(warned.Err.contains(QStringLiteral("более новой версией программы"))) << warned.Err.toStdString();
+
+    // An article that left the catalogue: the position is restored, reported, and nothing saved.
+    const QString built = Work(QStringLiteral("recalc.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), ReferenceOrder(QStringLiteral("ref-04-mullion-1400x1500.json")), built}).Exit, 0);
+    bytes = ReadAll(built);
+    ASSERT_TRUE(bytes.contains("ZV-10615"));
+    const QByteArray damaged = QByteArray(bytes).replace("ZV-10615", "ZV-XXXXX");
+    const QString broken = WriteFile(QStringLiteral("broken.kfo370"), damaged);
+    const TCliRun recalc = Run({QStringLiteral("order"), QStringLiteral("recalc"), broken});
+    EXPECT_EQ(recalc.Exit, 1);
+    EXPECT_TRUE(recalc.Err.contains(QStringLiteral("В каталоге отсутствуют данные для [ZV-XXXXX]!")));
+    EXPECT_TRUE(recalc.Err.contains(QStringLiteral("[Позиция: 001]"))) << recalc.Err.toStdString();
+    EXPECT_EQ(ReadAll(broken), damaged);
 }
