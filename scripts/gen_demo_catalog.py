@@ -374,6 +374,10 @@ element("E.ARCT", "Тяга арочная гибкая", CommonGrp=100)
 art("E.ARCT", article("ZV-41100", "Тяга арочная гибкая, резка по длине", 7.90, 207, unit="м"))
 
 # --- tilt-only transom
+element("E.GETRF", "Редуктор фрамужный", CommonGrp=100)
+art("E.GETRF", article("ZV-14001", "Редуктор фрамужный, FFB 400-999 мм", 9.20, 203), FFBMin=40, FFBMax=99)
+art("E.GETRF", article("ZV-14002", "Редуктор фрамужный, FFB 1000-2009 мм", 10.60, 203), FFBMin=100,
+    FFBMax=201)
 element("E.ONOZ", "Ножницы откидные фрамужные", CommonGrp=100)
 art("E.ONOZ", article("ZV-32100", "Ножницы откидные фрамужные", 6.70, 210))
 element("E.OPET", "Петля откидная", CommonGrp=100)
@@ -392,6 +396,15 @@ for c in ("SR", "BL"):
                            221, pricegrp=2), Color=c)
 art("E.RUCHZ", article("ZV-70200", "Ручка оконная с замком, белая (для прочих цветов)", 13.60,
                        221, pricegrp=2), Color="")
+
+# more window handles: with a push button, with a 45 mm spindle
+element("E.RUCHK", "Ручка оконная с кнопкой", HasColor=1, CommonGrp=100)
+element("E.RUCH45", "Ручка оконная, штифт 45 мм", HasColor=1, CommonGrp=100)
+for c in ("SR", "BL", "KO", "BR", "ZL", "TT"):
+    art("E.RUCHK", article("ZV-703%s" % c, "Ручка оконная с кнопкой, %s" % COLORS_NAME[c], 9.80, 221,
+                           pricegrp=2), Color=c)
+    art("E.RUCH45", article("ZV-704%s" % c, "Ручка оконная, штифт 45 мм, %s" % COLORS_NAME[c], 7.60,
+                            221, pricegrp=2), Color=c)
 
 # --- keepers, by keeper system
 KEEPERS = [("E.OPL", "Ответная планка", "ZV-801", 0.95, 0),
@@ -449,15 +462,28 @@ for lo, hi, cid, name, price in [(60, 74, "ZV-C5040", "30/40", 31.00), (75, 100,
     art("E.CYLV", article(cid, "Цилиндр %s ключ/вертушка" % name, price, 222, pricegrp=3),
         ThicknessMin=lo, ThicknessMax=hi)
 element("E.DOV", "Доводчик дверной", HasColor=1, CommonGrp=0)
-for lo, hi, size, price in [(60, 95, "3", 58.00), (96, 125, "4", 71.00)]:
+for lo, hi, size, price in [(50, 59, "2", 49.00), (60, 95, "3", 58.00), (96, 125, "4", 71.00)]:
     for c in ("SR", "BL", "KO"):
         art("E.DOV", article("ZV-E0%s%s" % (size, c), "Доводчик EN%s до %d кг, %s"
-                             % (size, 60 if size == "3" else 80, COLORS_NAME[c]), price, 225,
+                             % (size, {"2": 40, "3": 60, "4": 80}[size], COLORS_NAME[c]), price, 225,
                              pricegrp=3), FFBMin=lo, FFBMax=hi, Color=c)
 element("E.DPET", "Петля дверная", HasColor=1, CommonGrp=100)
 for c in ("SR", "BL", "KO", "BR"):
     art("E.DPET", article("ZV-D30%s" % c, "Петля дверная накладная до 120 кг, %s" % COLORS_NAME[c],
                           9.60, 223, pricegrp=3), Color=c)
+element("E.DPET3", "Петля дверная 3D", HasColor=1, CommonGrp=100)
+for c in ("SR", "BL", "KO", "BR"):
+    art("E.DPET3", article("ZV-D31%s" % c, "Петля дверная 3D регулируемая до 160 кг, %s" % COLORS_NAME[c],
+                           16.40, 223, pricegrp=3), Color=c)
+element("E.DRUCHR", "Гарнитур нажимной на розетках", HasColor=1, CommonGrp=100)
+for c in ("SR", "BL", "KO", "BR"):
+    art("E.DRUCHR", article("ZV-D41%s" % c, "Гарнитур нажимной на розетках, %s" % COLORS_NAME[c], 27.90,
+                            224, pricegrp=3), Color=c)
+element("E.CYLA", "Цилиндр асимметричный", CheckThickness=1, CommonGrp=0)
+for lo, hi, cid, name, price in [(60, 74, "ZV-C6050", "30/50", 28.70), (75, 84, "ZV-C6555", "35/55", 30.10),
+                                 (85, 100, "ZV-C7060", "40/60", 32.90)]:
+    art("E.CYLA", article(cid, "Цилиндр %s ключ/ключ, асимметричный" % name, price, 222, pricegrp=3),
+        ThicknessMin=lo, ThicknessMax=hi)
 element("E.DRUCH", "Гарнитур нажимной дверной", HasColor=1, CommonGrp=100)
 for c in ("SR", "BL", "KO", "BR"):
     art("E.DRUCH", article("ZV-D40%s" % c, "Гарнитур нажимной на планке, %s" % COLORS_NAME[c],
@@ -470,6 +496,18 @@ SCREW_K = article("ZV-90300", "Саморез 3,9х25 для ответных п
                   pricegrp=4, mintrade=500.0)
 PLATE_DOV = article("ZV-90400", "Монтажная пластина доводчика", 540.00, 226, currency=1,
                     pricegrp=3)
+# general materials a workshop orders with the fittings (no element refers to them)
+for cid, name, price, unit, mt in [
+        ("ZV-91100", "Уплотнитель притвора серый, бухта", 38.00, "м", 100.0),
+        ("ZV-91200", "Уплотнитель притвора чёрный, бухта", 38.00, "м", 100.0),
+        ("ZV-91300", "Смазка для фурнитуры, флакон 50 мл", 310.00, "шт", 1.0),
+        ("ZV-91400", "Подкладка под петлю 2 мм", 4.20, "шт", 100.0),
+        ("ZV-91500", "Подкладка под ответную планку 1 мм", 3.10, "шт", 100.0),
+        ("ZV-91600", "Заглушка декоративная белая", 2.40, "шт", 100.0),
+        ("ZV-91700", "Ключ шестигранный для регулировки 4 мм", 85.00, "шт", 1.0),
+        ("ZV-91800", "Саморез 4,1х35 по металлу", 1.60, "шт", 500.0),
+        ("ZV-91900", "Шаблон для присадки фурнитуры", 2450.00, "шт", 1.0)]:
+    article(cid, name, price, 1000, unit=unit, currency=1, pricegrp=4, mintrade=mt)
 SCREW_D = article("ZV-90500", "Винт М4х60 для дверного гарнитура", 9.80, 1000, currency=1,
                   pricegrp=4, mintrade=100.0)
 
@@ -495,8 +533,13 @@ for st in (1, 2, 3):
 for cid in ("ZV-D1025", "ZV-D1030", "ZV-D1037", "ZV-D1125", "ZV-D1130", "ZV-D1137",
             "ZV-D1230", "ZV-D1237"):
     add("FrnSchl", CatalogID=cid, Item="E.DOPL", Number=1)
+for cid in ("ZV-D1230", "ZV-D1237"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=2)
+for cid in ("ZV-14001", "ZV-14002"):
+    add("FrnSchl", CatalogID=cid, Item="E.OPL", Number=1, PropKey=21)
+    add("FrnSchl", CatalogID=cid, Item="E.OPLB", Number=1, PropKey=22)
 
-for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.RUCH", "E.RUCHZ")]:
+for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.RUCH", "E.RUCHZ", "E.RUCHK", "E.RUCH45")]:
     add("FrnDop", CatalogID=r["CatalogID"], AccessoryID=SCREW_H, Number=2)
 for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.OPL", "E.OPLB", "E.OPLU", "E.OPLN",
                                                      "E.OPLE", "E.DOPL")]:
@@ -506,7 +549,7 @@ for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.OPL", "E.OPLB", "E.OPLU"
         Number=4 if r["ID"] == "E.DOPL" else 2)
 for r in [r for r in tables["FrnArt"] if r["ID"] == "E.DOV"]:
     add("FrnDop", CatalogID=r["CatalogID"], AccessoryID=PLATE_DOV, Number=1)
-for r in [r for r in tables["FrnArt"] if r["ID"] == "E.DRUCH"]:
+for r in [r for r in tables["FrnArt"] if r["ID"] in ("E.DRUCH", "E.DRUCHR")]:
     add("FrnDop", CatalogID=r["CatalogID"], AccessoryID=SCREW_D, Number=2)
 
 # ----------------------------------------------------------------------------
@@ -613,6 +656,8 @@ side(cid, 1, (250, 900), drived=1)
 side(cid, 2, (400, 2009), handled=1, hdir=0)
 side(cid, 3, (250, 900), drived=1)
 side(cid, 4, (400, 2009), banded=1, open_mode=1, rot=2)
+setrow(cid, "E.GETRF", Number=1, Condition=1, Required=1, ItemSideNo=2,
+       AlertIfNoArt="Фрамужный редуктор не подобран: ширина по фальцу 400-2009 мм")
 setrow(cid, "E.ONOZ", Number=1, ItemSideNo=1)
 setrow(cid, "E.ONOZ", Number=1, ItemSideNo=3)
 setrow(cid, "E.OPET", ScaleCondition=1, ScaleScheme="100;140", ScaleNum=1, Number=2, ItemSideNo=4)
@@ -655,6 +700,11 @@ for sub, d, hinge, mside, kind, image in (
     else:
         setrow(cid, "E.SHP", Number=2, StulpType=MULLION, ItemSideNo=mside)
     setrow(cid, "E.SHO", Number=1, UseIfArt="ZV-72100", ItemSideNo=mside)
+    if sub % 10 == 2:
+        # a tall active sash bends the mullion: one more lock point, by the active sash's
+        # mullion side (its side 3 when the active sash is the left one)
+        setrow(cid, "E.SZ", Number=1, FFL21No=3 if d == 2 else 1, FFL21Min=1200, StulpType=MULLION,
+               ItemSideNo=mside)
     if sub % 10 != 4:
         setrow(cid, "E.PETLP", Number=1, ItemSideNo=hinge)
 
@@ -720,15 +770,21 @@ setrow("PH100-UN", "E.PNR", Number=1, ItemSideNo=1)
 complect("H100-OK", 30, "Ручка оконная Классик", image=30, propkey=4, scr=0x808080)
 setrow("H100-OK", "E.RUCH", Number=1, PropKey=41, ColorCondition=0)
 setrow("H100-OK", "E.RUCHZ", Number=1, PropKey=42, ColorCondition=0)
+complect("H100-KN", 30, "Ручка оконная с кнопкой", image=30, scr=0x808080)
+setrow("H100-KN", "E.RUCHK", Number=1)
+complect("H100-45", 30, "Ручка оконная, штифт 45 мм (толстые створки)", image=30, scr=0x808080)
+setrow("H100-45", "E.RUCH45", Number=1)
 complect("H200-OK", 30, "Ручка оконная Эко", image=30, common=200)
 setrow("H200-OK", "E.RUCH", Number=1)
 complect("H100-UN", 32, "Ручка балконная универсальная", image=32, common=0)
 setrow("H100-UN", "E.RUCH", Number=1, ColorCondition=3)
+complect("HD100-32", 32, "Гарнитур нажимной на розетках, универсальный", image=32)
+setrow("HD100-32", "E.DRUCHR", Number=1)
 for group, cid, name in ((31, "HD100-31", "Гарнитур нажимной дверной без замка"),
                          (33, "HD100-33", "Гарнитур нажимной под замок с защелкой"),
                          (34, "HD100-34", "Гарнитур нажимной под замок с роликом")):
     complect(cid, group, name, image=group)
-    setrow(cid, "E.DRUCH", Number=1, ItemSideNo=3)
+    setrow(cid, "E.DRUCH", Number=1)
 
 # door main complects (group 11)
 for d, hinge, handle, dname in ((1, 1, 3, "левая"), (2, 3, 1, "правая")):
@@ -752,6 +808,10 @@ complect("DH100-3", 21, "Петли дверные накладные", image=21
 setrow("DH100-3", "E.DPET", ScaleCondition=2, ScaleScheme="221", ScaleNum=1, Number=3,
        ItemSideNo=1)
 
+complect("DH100-3D", 21, "Петли дверные 3D регулируемые", image=21)
+setrow("DH100-3D", "E.DPET3", ScaleCondition=2, ScaleScheme="221", ScaleNum=1, Number=3,
+       ItemSideNo=1)
+
 # locks: 41 single point, 43 with latch, 44 with roller, 42 multi-point (universal)
 LOCK_ALERT = "Замок для выбранного дорнмасса не поставляется"
 for group, cid, name, eid in ((41, "L100-41", "Замок дверной однозапорный", "E.DZAM"),
@@ -759,19 +819,27 @@ for group, cid, name, eid in ((41, "L100-41", "Замок дверной одн�
                               (44, "L100-44", "Замок дверной с роликовой защелкой", "E.DZAMR"),
                               (42, "L100-42", "Замок дверной многозапорный", "E.DZAMM")):
     complect(cid, group, name, image=group)
-    setrow(cid, eid, Number=1, DefineHandleHeight=1, HandleSideNo=3, Required=1,
-           AlertIfNoArt=LOCK_ALERT, ItemSideNo=3)
-    setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FL(3)-FG(3)-250",
-           MinLen=100, ItemSideNo=3, Note="тяга замка")
+    # HandleSideNo 0: the lock sets the height on whichever side the door's handle is
+    setrow(cid, eid, Number=1, DefineHandleHeight=1, HandleSideNo=0, Required=1,
+           AlertIfNoArt=LOCK_ALERT, ItemSideNo=0)
+    if group == 42:
+        # the multi-point lock drives rods up and down from the handle the lock has placed
+        # only the handle side (1 or 3) has a height, so the sums serve both hands
+        setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FFН-FG(1)-FG(3)-250",
+               MinLen=100, Note="тяга верхняя")
+        setrow(cid, "E.UDL", Number=1, UseLen=1, LenFormula="FG(1)+FG(3)-250",
+               MinLen=100, Note="тяга нижняя")
 
 # cylinders (45), closers (50), shoot bolts (46)
 complect("C100-KK", 45, "Цилиндр ключ/ключ", image=45, common=0)
-setrow("C100-KK", "E.CYL", Number=1, Required=1, ItemSideNo=3)
+setrow("C100-KK", "E.CYL", Number=1, Required=1)
 complect("C100-KV", 45, "Цилиндр ключ/вертушка", image=45, common=0)
-setrow("C100-KV", "E.CYLV", Number=1, Required=1, ItemSideNo=3)
+setrow("C100-KV", "E.CYLV", Number=1, Required=1)
+complect("C100-AS", 45, "Цилиндр ключ/ключ асимметричный", image=45, common=0)
+setrow("C100-AS", "E.CYLA", Number=1, Required=1)
 complect("S100-EN", 50, "Доводчик дверной", image=50, common=0)
 setrow("S100-EN", "E.DOV", Number=1, Condition=1, Required=1, ColorCondition=0,
-       AlertIfNoArt="Доводчик не подобран: ширина двери по фальцу 600-1259 мм", ItemSideNo=2)
+       AlertIfNoArt="Доводчик не подобран: ширина двери по фальцу 500-1254 мм", ItemSideNo=2)
 complect("SP100-2", 46, "Шпингалеты торцевые, 2 шт", image=46)
 setrow("SP100-2", "E.SHP", Number=2, ItemSideNo=0)
 

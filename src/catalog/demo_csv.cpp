@@ -1,74 +1,14 @@
 #include "catalog/demo_csv.h"
 
 #include <QDir>
-#include <QStringDecoder>
 
 #include "foundation/error.h"
+#include "platform/db/csv.h"
 
 QString TDemoCsvTable::Cell(const QStringList& row, const QString& column) const
 {
     const int i = Column(column);
     return i >= 0 && i < row.size() ? row.at(i) : QString();
-}
-
-QList<QStringList> ParseDemoCsv(const QString& text, const QString& fileName)
-{
-    QList<QStringList> records;
-    QStringList cells;
-    QString cell;
-    bool quoted = false;
-    bool any = false; // the current record has content (a lone line break is no record)
-    int line = 1;
-    int quoteLine = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text.at(i);
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text.at(i + 1) == QLatin1Char('"')) {
-                    cell += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n'))
-                    ++line;
-                cell += c;
-            }
-            continue;
-        }
-        if (c == QLatin1Char('"') && cell.isEmpty()) {
-            quoted = true;
-            any = true;
-            quoteLine = line;
-        } else if (c == QLatin1Char(',')) {
-            cells << cell;
-            cell.clear();
-            any = true;
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            if (any || !cell.isEmpty()) {
-                cells << cell;
-                records << cells;
-            }
-            cells.clear();
-            cell.clear();
-            any = false;
-        } else {
-            cell += c;
-            any = true;
-        }
-    }
-    if (quoted)
-        throw TError(QStringLiteral("%1: незакрытые кавычки в строке %2").arg(fileName).arg(quoteLine));
-    if (any || !cell.isEmpty()) {
-        cells << cell;
-        records << cells;
-    }
-    return records;
 }
 
 TDemoCsvTable ReadDemoCsv(const QString& dir, const QString& table)
@@ -77,41 +17,20 @@ TDemoCsvTable ReadDemoCsv(const QString& dir, const QString& table)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw TError(QStringLiteral("Не удается открыть файл [%1]\r\n(%2)").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        throw TError(QStringLiteral("Файл [%1] не в кодировке UTF-8").arg(path));
+    TCsvReader reader(file.readAll(), path);
     TDemoCsvTable result;
     result.Name = table;
-    result.Rows = ParseDemoCsv(text, path);
-    if (result.Rows.isEmpty())
+    if (!reader.Next(result.Columns))
         throw TError(QStringLiteral("В файле [%1] нет строки с именами столбцов").arg(path));
-    result.Columns = result.Rows.takeFirst();
+    QStringList cells;
+    while (reader.Next(cells))
+        result.Rows.append(cells);
     return result;
 }
 
 QByteArray DemoCsvRecord(const QStringList& cells)
 {
-    QByteArray out;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        if (i)
-            out += ',';
-        const QString& cell = cells.at(i);
-        const bool quote = cell.contains(QLatin1Char(',')) || cell.contains(QLatin1Char('"'))
-            || cell.contains(QLatin1Char('\r')) || cell.contains(QLatin1Char('\n'));
-        if (quote) {
-            QString escaped = cell;
-            escaped.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-            out += '"' + escaped.toUtf8() + '"';
-        } else {
-            out += cell.toUtf8();
-        }
-    }
-    out += "\r\n";
-    return out;
+    return CsvRecord(cells).toUtf8() + "\r\n";
 }
 
 TDemoCsvWriter::TDemoCsvWriter(const QString& path, const QStringList& columns)

@@ -22,9 +22,6 @@ struct TDemoCsvTable
 // Reads <dir>/<table>.csv. Fails with TError naming the file (and the line for bad quoting).
 TDemoCsvTable ReadDemoCsv(const QString& dir, const QString& table);
 
-// Parses CSV text; `fileName` only names the source in messages.
-QList<QStringList> ParseDemoCsv(const QString& text, const QString& fileName);
-
 // One record with CR LF, cells quoted only where they hold a comma, a quote or a line break.
 QByteArray DemoCsvRecord(const QStringList& cells);
 

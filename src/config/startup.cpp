@@ -51,6 +51,12 @@ void TStartup::DeletePreviousPrivateFolder()
     const QString folder = StartConfig().LastPrivateDir;
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
         return;
+    // Private folders are named by a number; a value edited by hand to point at anything else
+    // (a catalogue, a home folder) must not be wiped with all its contents.
+    bool numbered = false;
+    const int number = QFileInfo(folder).fileName().toInt(&numbered);
+    if (!numbered || number < 0 || number > 999999)
+        return;
     QString failure;
     if (!DeleteFolder(folder, &failure))
         Shell.PlainMessage(failure + QStringLiteral("\r\n") + folder);

@@ -101,7 +101,11 @@ TokfOrderSelectionItem& TokfOrderSelection::Add()
     return *Entries.back();
 }
 
-void TokfOrderSelection::Delete(int index) { Entries.erase(Entries.begin() + index); }
+void TokfOrderSelection::Delete(int index)
+{
+    if (index >= 0 && index < Count())
+        Entries.erase(Entries.begin() + index);
+}
 
 int TokfOrderSelection::CountIncluded() const
 {

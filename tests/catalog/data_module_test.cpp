@@ -9,6 +9,7 @@
 #include "catalog/data_module.h"
 #include "foundation/error.h"
 #include "platform/db/dataset_routines.h"
+#include "platform/db/query.h"
 #include "support/scripted_messages.h"
 
 namespace {
@@ -186,4 +187,45 @@ TEST_F(DataModuleTest, ACatalogueFolderWithoutAStoreFailsToConnect)
     EXPECT_THROW(Dm.Connect(Dir.filePath(QStringLiteral("nowhere")), Dir.filePath(QStringLiteral("r")), Dir.filePath(QStringLiteral("p"))),
                  TError);
     EXPECT_FALSE(Dm.DB_Catalog.Connected());
+}
+
+TEST_F(DataModuleTest, QueriesOfTheReportListAndThePropertyInspector)
+{
+    ConnectAndOpen();
+    Dm.DB_Report.Exec(QStringLiteral("INSERT INTO Report VALUES ('Заказ', '%\\ORDER.FRF', 1, 1, 11, 1), "
+                                     "('Спецификация', '%\\SPEC.FRF', 0, 2, 11, 0), ('Выборка', '%\\SEL.FRF', 1, 1, 12, 1)"));
+    TQuery reports;
+    reports.SetDatabase(&Dm.DB_Report);
+    reports.SetSQL({QStringLiteral("SELECT *"), QStringLiteral("FROM \":OMDB_Report:Report.db\" T"), QStringLiteral("WHERE"),
+                    QStringLiteral("T.\"Group\" = %1").arg(11), QStringLiteral("AND"), QStringLiteral("USE = 1")});
+    ASSERT_TRUE(OpenDataSet(reports));
+    EXPECT_EQ(Column(reports, "Name"), QStringList({"Заказ"}));
+    reports.First();
+    reports.Edit();
+    reports.FieldByName(QStringLiteral("Copies")).SetAsInteger(3);
+    reports.Post();
+    EXPECT_EQ(reports.FieldByName(QStringLiteral("Copies")).AsInteger(), 3);
+    CloseDataSet(reports);
+    ASSERT_TRUE(OpenDataSet(reports));
+    EXPECT_EQ(reports.FieldByName(QStringLiteral("Copies")).AsInteger(), 1); // cached changes never reach the table
+
+    TQuery props;
+    props.SetDatabase(&Dm.DB_Catalog);
+    props.SetSQL({QStringLiteral("select T1.\"ID\", T1.\"GroupName\", T1.\"ValueName\", T.\"Default\", T.\"PropKey\""),
+                  QStringLiteral("from \":OMDB_Catalog:FrnProp.DB\" T, \":OMDB_Catalog:SysProp.DB\" T1"), QStringLiteral("where"),
+                  QStringLiteral("T.\"ID\" = T1.\"ID\""), QStringLiteral("and"),
+                  QStringLiteral("T.\"PropKey\" IN (%1, %2, %3, %4, %5, %6, %7)").arg(5).arg(0).arg(0).arg(0).arg(0).arg(0).arg(0)});
+    ASSERT_TRUE(OpenDataSet(props));
+    ASSERT_EQ(props.RecordCount(), 1);
+    EXPECT_EQ(props.FieldByName(QStringLiteral("ValueName")).AsString(), QStringLiteral("С замком"));
+    EXPECT_EQ(props.FieldByName(QStringLiteral("Default")).AsInteger(), 1);
+
+    TScriptedMessages::Current().Clear();
+    TQuery bad;
+    bad.SetDatabase(&Dm.DB_Catalog);
+    bad.SetSQL({QStringLiteral("select * from Nowhere")});
+    EXPECT_FALSE(OpenDataSet(bad));
+    ASSERT_EQ(TScriptedMessages::Current().Texts().size(), 1);
+    EXPECT_TRUE(TScriptedMessages::Current().Texts().first().startsWith(QStringLiteral("Ошибка открытия SQL-запроса:\r\n(")));
+    EXPECT_TRUE(TScriptedMessages::Current().Texts().first().endsWith(QStringLiteral(")\r\nSQL:\r\n(select * from Nowhere)")));
 }

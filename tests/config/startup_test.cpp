@@ -1,6 +1,9 @@
 #include <functional>
 
+#include "config/dm_startup.h"
+#include "config/installer.h"
 #include "config/startup.h"
+#include "catalog/data_module.h"
 #include "config_fixture.h"
 #include "foundation/error.h"
 #include "platform/registry/registry.h"
@@ -183,6 +186,17 @@ TEST_F(StartupTest, EachStartDeletesThePreviousPrivateFolder)
     QDir(StartConfig().PrivateDir).removeRecursively();
 }
 
+TEST_F(StartupTest, OnlyANumberedPrivateFolderIsDeleted)
+{
+    RegisterDefault();
+    const QString precious = Path(QStringLiteral("Orders"));
+    QDir().mkpath(precious);
+    SetDbConfigValue(QStringLiteral("OKFLastTempDir"), precious);
+    TStartup startup(Shell, Shell);
+    ASSERT_TRUE(startup.Run({}));
+    EXPECT_TRUE(QFileInfo(precious).isDir());
+}
+
 TEST_F(StartupTest, SwitchesAreFoundInsideAnyParameter)
 {
     struct TCase
@@ -326,6 +340,22 @@ TEST_F(StartupTest, CurrencyReminderFileFormat)
     const double days = 45356.0;
     EXPECT_EQ(f.readAll(), QByteArray(reinterpret_cast<const char*>(&days), 8)); // little-endian host
     EXPECT_EQ(ReadCurrencyReminder(config, QDate(2024, 3, 9)), QDate(2024, 3, 5));
+}
+
+TEST_F(StartupTest, AnInstalledConfigurationStartsWithTheDataModule)
+{
+    TInstallOptions options;
+    options.ConfigName = QStringLiteral("Демо");
+    options.Root = Path(QStringLiteral("root"));
+    options.CatalogFrom = QStringLiteral(DIRAVIR_TEST_DATA_DIR "/catalog_min");
+    InstallConfiguration(options);
+    TDMStartupDatabase database;
+    TStartup startup(Shell, database);
+    ASSERT_TRUE(startup.Run({QStringLiteral("/nopresentation")}));
+    EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join(u'|').toStdString();
+    EXPECT_EQ(Shell.Posted(), (QStringList{"post 1426", "post 1430", "post 1524"}));
+    ASSERT_NE(database.Module(), nullptr);
+    EXPECT_FALSE(database.Module()->DB_Catalog.Connected());
 }
 
 } // namespace

@@ -233,6 +233,19 @@ void TTable::Open()
         return;
     if (!Database || !Database->Connected())
         throw TError(QStringLiteral("База данных таблицы %1 не подключена").arg(TableDef.FileName));
+    CheckStore();
+    // The order must name known fields before any row is read.
+    if (!CurIndexName.isEmpty() && !TableDef.Index(CurIndexName))
+        throw TError(QStringLiteral("Индекс %1 не найден в таблице %2").arg(CurIndexName, TableDef.FileName));
+    LoadRows();
+    DataState = TDataSetState::Browse;
+    Resort();
+    RebuildView(false);
+    emit StateChanged();
+}
+
+void TTable::CheckStore()
+{
     if (!Database->HasTable(TableDef.Name))
         throw TError(QStringLiteral("Таблица %1 не найдена в базе данных %2").arg(TableDef.Name, Database->FilePath()));
     const QStringList stored = Database->Columns(TableDef.Name);
@@ -243,14 +256,27 @@ void TTable::Open()
         if (!present)
             throw TError(QStringLiteral("В таблице %1 нет поля %2").arg(TableDef.Name, f.Name));
     }
-    // The order must name known fields before any row is read.
-    if (!CurIndexName.isEmpty() && !TableDef.Index(CurIndexName))
-        throw TError(QStringLiteral("Индекс %1 не найден в таблице %2").arg(CurIndexName, TableDef.FileName));
-    LoadRows();
-    DataState = TDataSetState::Browse;
-    Resort();
-    RebuildView(false);
-    emit StateChanged();
+}
+
+void TTable::ReplaceFields(TTableDef def)
+{
+    TableDef = std::move(def);
+    FieldList.clear();
+    for (qsizetype i = 0; i < TableDef.Fields.size(); ++i) {
+        auto f = std::make_unique<TField>();
+        f->Owner = this;
+        f->Def = TableDef.Fields[i];
+        f->FieldNo = static_cast<int>(i);
+        f->Column = static_cast<int>(i);
+        FieldList.push_back(std::move(f));
+    }
+    FilterCache.clear();
+    UserFilter.reset();
+    FixedFilter.reset();
+    if (!FilterText.trimmed().isEmpty())
+        UserFilter = Compiled(FilterText);
+    if (!BaseFilterText.trimmed().isEmpty())
+        FixedFilter = Compiled(BaseFilterText);
 }
 
 void TTable::Close()
@@ -286,13 +312,18 @@ void TTable::LoadRows()
     if (!q.exec(QStringLiteral("SELECT rowid, %1 FROM %2 ORDER BY rowid")
                     .arg(cols.join(QStringLiteral(", ")), TDatabase::Quote(TableDef.Name))))
         throw TError(EngineText(q.lastError()));
-    // Knowing the row count up front spares the columns their regrowth while loading.
     size_t expected = 0;
     {
         QSqlQuery count(Database->Handle());
         if (count.exec(QStringLiteral("SELECT count(*) FROM %1").arg(TDatabase::Quote(TableDef.Name))) && count.next())
             expected = static_cast<size_t>(count.value(0).toLongLong());
     }
+    LoadFrom(q, true, expected);
+}
+
+void TTable::LoadFrom(QSqlQuery& q, bool withRowIds, size_t expected)
+{
+    // Knowing the row count up front spares the columns their regrowth while loading.
     Columns.assign(static_cast<size_t>(TableDef.Fields.size()), TColumn());
     for (qsizetype i = 0; i < TableDef.Fields.size(); ++i) {
         TColumn& col = Columns[static_cast<size_t>(i)];
@@ -313,24 +344,33 @@ void TTable::LoadRows()
     const int n = static_cast<int>(TableDef.Fields.size());
     // Catalogue texts repeat a lot (element codes, colours, units); equal texts share one copy.
     std::vector<QSet<QString>> seen(static_cast<size_t>(n));
+    std::vector<bool> unique(static_cast<size_t>(n), false); // a one-field key never repeats
+    if (const TIndexDef* primary = TableDef.Primary(); primary && primary->Fields.size() == 1)
+        if (const int k = TableDef.FieldIndex(primary->Fields.first()); k >= 0)
+            unique[static_cast<size_t>(k)] = true;
+    const int first = withRowIds ? 1 : 0;
     while (q.next()) {
-        RowIds.push_back(q.value(0).toLongLong());
+        RowIds.push_back(withRowIds ? q.value(0).toLongLong() : static_cast<qint64>(RowIds.size()) + 1);
         Alive.push_back(1);
         for (int c = 0; c < n; ++c) {
             TColumn& col = Columns[static_cast<size_t>(c)];
-            const QVariant v = q.value(c + 1);
+            const QVariant v = q.value(c + first);
             if (col.IsText) {
                 if (v.isNull()) {
                     col.Text.emplace_back();
                     continue;
                 }
                 QString text = v.toString();
-                QSet<QString>& known = seen[static_cast<size_t>(c)];
-                const auto hit = known.constFind(text);
-                if (hit != known.constEnd())
-                    text = *hit;
-                else
-                    known.insert(text);
+                if (!col.Text.empty() && col.Text.back() == text) {
+                    text = col.Text.back();
+                } else if (!unique[static_cast<size_t>(c)]) {
+                    QSet<QString>& known = seen[static_cast<size_t>(c)];
+                    const auto hit = known.constFind(text);
+                    if (hit != known.constEnd())
+                        text = *hit;
+                    else
+                        known.insert(text);
+                }
                 col.Text.push_back(std::move(text));
             } else if (v.isNull()) {
                 col.Num.push_back(0);

@@ -14,6 +14,7 @@
 #include "platform/db/field_def.h"
 #include "platform/db/filter.h"
 
+class QSqlQuery;
 class TDatabase;
 class TTable;
 
@@ -169,6 +170,15 @@ public:
     // Grid access to a visible row without moving the cursor.
     QVariant ValueAt(int row, int field) const;
 
+protected:
+    // Where the rows come from: the stored table, or a query in TQuery.
+    virtual void CheckStore();
+    virtual void LoadRows();
+    // A query's columns are known only once it has run.
+    void ReplaceFields(TTableDef def);
+    // Reads every row of the query into memory; without row ids the rows are numbered 1, 2, ...
+    void LoadFrom(QSqlQuery& query, bool withRowIds, size_t expected);
+
 signals:
     // The rows, their order or the filter changed as a whole.
     void DataReset();
@@ -183,7 +193,6 @@ private:
     void SetFieldValue(const TField& f, const QVariant& value);
     void CheckActive() const;
     void CheckBrowse(const char* what) const;
-    void LoadRows();
     void Resort();
     void RebuildView(bool keepRow);
     int CompareKey(int slot, const std::vector<QVariant>& key, size_t count) const;
