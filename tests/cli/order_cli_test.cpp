@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <utility>
 
 #include "cli/cli_fixture.h"
 
@@ -315,4 +316,32 @@ TEST_F(CliTest, VersionsAndFailedRecalculation)
     EXPECT_TRUE(recalc.Err.contains(QStringLiteral("В каталоге отсутствуют данные для [ZV-XXXXX]!")));
     EXPECT_TRUE(recalc.Err.contains(QStringLiteral("[Позиция: 001]"))) << recalc.Err.toStdString();
     EXPECT_EQ(ReadAll(broken), damaged);
+}
+
+// Debug mode adds every line separately with its history; the normal build merges and keeps none.
+TEST_F(CliTest, DebugModeKeepsHistory)
+{
+    const auto histories = [](const QJsonObject& order) {
+        int withHistory = 0;
+        int items = 0;
+        for (const QJsonValue& p : order[QStringLiteral("Positions")].toArray())
+            for (const QJsonValue& s : p.toObject()[QStringLiteral("Fittings")].toObject()[QStringLiteral("Sashes")].toArray())
+                for (const QJsonValue& i : s.toObject()[QStringLiteral("Items")].toArray()) {
+                    ++items;
+                    withHistory += i.toObject()[QStringLiteral("History")].toString().isEmpty() ? 0 : 1;
+                }
+        return std::make_pair(items, withHistory);
+    };
+    const QString in = ReferenceOrder(QStringLiteral("ref-02-tt-700x1400.json"));
+    const QString normal = Work(QStringLiteral("normal.kfo370"));
+    const QString debug = Work(QStringLiteral("debug.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), in, normal}).Exit, 0);
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), in, debug, QStringLiteral("--debug-mode")}).Exit, 0);
+    const auto [normalItems, normalHistory] =
+        histories(ParseJson(Run({QStringLiteral("order"), QStringLiteral("show"), normal, QStringLiteral("--json")}).Out));
+    const auto [debugItems, debugHistory] =
+        histories(ParseJson(Run({QStringLiteral("order"), QStringLiteral("show"), debug, QStringLiteral("--json")}).Out));
+    EXPECT_EQ(normalHistory, 0);
+    EXPECT_GT(debugHistory, 0);
+    EXPECT_GE(debugItems, normalItems);
 }
