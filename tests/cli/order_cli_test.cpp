@@ -345,3 +345,33 @@ TEST_F(CliTest, DebugModeKeepsHistory)
     EXPECT_GT(debugHistory, 0);
     EXPECT_GE(debugItems, normalItems);
 }
+
+// Several articles fit an element: the first one by default, a failure naming the element and
+// the candidates with --alternatives fail. Runs on a second configuration over the engine's
+// test catalogue, chosen with --config.
+TEST_F(CliTest, AlternativesOnASecondConfiguration)
+{
+    const TCliRun install = Run({QStringLiteral("install"), QStringLiteral("--config"), QStringLiteral("Engine"),
+                                 QStringLiteral("--root"), Work(QStringLiteral("engine")), QStringLiteral("--catalog-from"),
+                                 QStringLiteral(DIRAVIR_TEST_DATA_DIR "/engine_catalog")});
+    ASSERT_EQ(install.Exit, 0) << install.Err.toStdString();
+    const QString in = WriteFile(QStringLiteral("alt.json"), R"({
+        "No": "A-1", "FurnSys": "100", "ProfSys": "K1", "FalzType": 101, "DornType": 201, "StulpType": 301,
+        "OpenType": 401, "Currency": 1,
+        "Positions": [{"PosNo": "004", "Fittings": {"Sashes": [{"MainComplect": "CHOICE"}]}}]})");
+    const QString out = Work(QStringLiteral("alt.kfo370"));
+    const TCliRun fail = Run({QStringLiteral("order"), QStringLiteral("build"), in, out, QStringLiteral("--config"),
+                              QStringLiteral("Engine"), QStringLiteral("--alternatives"), QStringLiteral("fail")});
+    EXPECT_EQ(fail.Exit, 1);
+    EXPECT_TRUE(fail.Err.contains(QStringLiteral("[ETWO]"))) << fail.Err.toStdString();
+    EXPECT_TRUE(fail.Err.contains(QStringLiteral("ART-T1, ART-T2")));
+    EXPECT_TRUE(fail.Err.contains(QStringLiteral("[Позиция: 004]")));
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), in, out, QStringLiteral("--config"), QStringLiteral("engine")}).Exit, 0);
+    const QJsonObject shown = ParseJson(
+        Run({QStringLiteral("order"), QStringLiteral("show"), out, QStringLiteral("--json"), QStringLiteral("--config"), QStringLiteral("Engine")}).Out);
+    const QJsonArray items = shown[QStringLiteral("Positions")][0][QStringLiteral("Fittings")][QStringLiteral("Sashes")][0][QStringLiteral("Items")].toArray();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].toObject()[QStringLiteral("ID")].toString(), QStringLiteral("ART-T1"));
+}
