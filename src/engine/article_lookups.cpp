@@ -2,6 +2,7 @@
 
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
+#include "engine/field_cache.h"
 #include "foundation/error.h"
 
 namespace {
@@ -13,7 +14,7 @@ TTable& Articles()
 
 QString Text(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsString();
+    return Field(t, name).AsString();
 }
 
 [[noreturn]] void Missing(const QString& id, const char* what)
@@ -104,7 +105,7 @@ bool IsVirtualArticle(const QString& id)
 {
     if (id.isEmpty())
         return false;
-    return LocateArticle(id) && Articles().FieldByName(QStringLiteral("Virtual")).AsInteger() == 1;
+    return LocateArticle(id) && Field(Articles(), "Virtual").AsInteger() == 1;
 }
 
 QString CurrencyName(int id)

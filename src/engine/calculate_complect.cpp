@@ -6,6 +6,7 @@
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
 #include "engine/expand_complect.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/match_article.h"
 #include "engine/param_lookups.h"
@@ -24,12 +25,12 @@ int Pieces(int number, int count)
 
 int IntOf(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsInteger();
+    return Field(t, name).AsInteger();
 }
 
 QString TextOf(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsString();
+    return Field(t, name).AsString();
 }
 
 // The keeper's element belongs to the complect's fittings system: a common group that is a
@@ -68,7 +69,7 @@ void AddKeepers(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!keepers.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(keepers, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(keepers, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         for (keepers.First(); !keepers.Eof(); keepers.Next()) {
@@ -90,7 +91,8 @@ void AddKeepers(TPassContext& c)
             TArticleMatch match;
             if (MatchArticle(request, match))
                 sash.AddItem(match.Article, item.ParentComplect,
-                             QStringLiteral("%1 -> Элемент:%2 -> Артикул:%3").arg(item.History, element, match.Article),
+                             debug ? QStringLiteral("%1 -> Элемент:%2 -> Артикул:%3").arg(item.History, element, match.Article)
+                                   : QString(),
                              debug, 0, item.Comment, Pieces(number, item.Count), item.SideNo);
         }
     }
@@ -103,8 +105,9 @@ void AddAccessoryRows(TTable& table, const TEngineItem& item, TEngineSash& sash,
         if (checkProps && !PropKeyAllowed(IntOf(table, "PropKey"), sash.Properties(), 0))
             continue;
         const QString accessory = TextOf(table, "AccessoryID");
-        sash.AddItem(accessory, item.ParentComplect, QStringLiteral("%1 -> Артикул:%2").arg(item.History, accessory), debug,
-                     0, item.Comment, Pieces(IntOf(table, "Number"), item.Count), item.SideNo);
+        sash.AddItem(accessory, item.ParentComplect,
+                     debug ? QStringLiteral("%1 -> Артикул:%2").arg(item.History, accessory) : QString(), debug, 0,
+                     item.Comment, Pieces(IntOf(table, "Number"), item.Count), item.SideNo);
     }
 }
 
@@ -116,7 +119,7 @@ void AddColorAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!table.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(table, ColorAccessoryFilter(item.ID, color, item.SideNo));
         if (table.RecordCount() == 0)
@@ -132,7 +135,7 @@ void AddAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!table.Locate(QStringLiteral("CatalogID"), item.ID))
+        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
             continue;
         TFilterGuard guard(table, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         AddAccessoryRows(table, item, sash, true);
@@ -205,7 +208,7 @@ bool ComplectFitsSash(const TEngineSash& sash, const QString& complectId)
         const int l = RoundHalfAway(sash.SideLength(i));
         const int r = RoundHalfAway(sash.Radius1(i) / 10.0);
         const double a = sash.CornerAngle(i);
-        auto real = [&](const char* name) { return sides.FieldByName(QString::fromLatin1(name)).AsFloat(); };
+        auto real = [&](const char* name) { return Field(sides, name).AsFloat(); };
         if (!(IntOf(sides, "MinSize") <= l && l <= IntOf(sides, "MaxSize")))
             return false;
         if (!(real("MinAngle") <= a && a <= real("MaxAngle")))

@@ -3,14 +3,9 @@
 #include "catalog/data_module.h"
 #include "config/setup.h"
 #include "foundation/error.h"
+#include "platform/db/table.h"
 
 namespace {
-
-class TFirstRowChooser final : public TArticleChooser
-{
-public:
-    bool Choose(TTable&, const QString&, const QStringList&, const QString&, const QString&) override { return true; }
-};
 
 TFirstRowChooser DefaultChooser;
 TArticleChooser* Chooser = nullptr;
@@ -46,4 +41,14 @@ bool EngineDebugMode()
     if (DebugSource)
         return DebugSource();
     return HasSetup() && Setup().DebugMode;
+}
+
+bool TRefusingChooser::Choose(TTable& table, const QString& keyField, const QStringList&, const QString&, const QString&)
+{
+    QStringList keys;
+    for (table.First(); !table.Eof(); table.Next())
+        keys << table.FieldByName(keyField).AsString();
+    throw TError(QStringLiteral("В документации присутствует несколько альтернативных вариантов (%1).\r\n"
+                                "Выбор артикула без пользователя невозможен!")
+                     .arg(keys.join(QStringLiteral(", "))));
 }

@@ -20,6 +20,21 @@ public:
                         const QString& prompt) = 0;
 };
 
+// Takes the row the cursor is on: the first candidate.
+class TFirstRowChooser final : public TArticleChooser
+{
+public:
+    bool Choose(TTable&, const QString&, const QStringList&, const QString&, const QString&) override { return true; }
+};
+
+// For tools that run without a user: several fitting articles are an error naming them.
+class TRefusingChooser final : public TArticleChooser
+{
+public:
+    bool Choose(TTable& table, const QString& keyField, const QStringList& columns, const QString& caption,
+                const QString& prompt) override;
+};
+
 // The chooser in force (not owned); nullptr restores the default, which takes the first row.
 void SetArticleChooser(TArticleChooser* chooser);
 TArticleChooser& ArticleChooser();

@@ -5,6 +5,7 @@
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/match_article.h"
 #include "engine/param_lookups.h"
@@ -57,9 +58,9 @@ struct TRow
     QString ComplectName;
     QString ElementName;
 
-    int Int(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsInteger(); }
-    double Real(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsFloat(); }
-    QString Text(const char* name) const { return Set.FieldByName(QString::fromLatin1(name)).AsString(); }
+    int Int(const char* name) const { return Field(Set, name).AsInteger(); }
+    double Real(const char* name) const { return Field(Set, name).AsFloat(); }
+    QString Text(const char* name) const { return Field(Set, name).AsString(); }
 
     [[noreturn]] void Fail(const QString& message) const { throw TError(message.arg(ComplectName, ElementName)); }
     // The 0-based index of a 1-based side or corner number, or the number's message.
@@ -139,7 +140,7 @@ bool IsVirtualElement(const QString& element)
 {
     TTable& items = EngineCatalog().T_FrnItem;
     return items.Locate(QStringLiteral("ID"), element) &&
-           items.FieldByName(QStringLiteral("Virtual")).AsInteger() == 1;
+           Field(items, "Virtual").AsInteger() == 1;
 }
 
 // Steps after the filter: one row of the complect.
@@ -286,9 +287,12 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
                 if (index >= 0 && index < sash.SideCount())
                     sash.SetHandle(index, match.HandleHeight, HandleDirection(complectId, index + 1));
             }
+            // Outside debug mode the history of a line is dropped anyway.
+            const bool debug = EngineDebugMode();
             sash.AddItem(match.Article, complectId,
-                         QStringLiteral("Комплект:%1 -> Элемент:%2 -> Артикул:%3").arg(complectId, element, match.Article),
-                         EngineDebugMode(), length, note, count, itemSide);
+                         debug ? QStringLiteral("Комплект:%1 -> Элемент:%2 -> Артикул:%3").arg(complectId, element, match.Article)
+                               : QString(),
+                         debug, length, note, count, itemSide);
         }
     }
     ExpandComposite(c, element, complectId, count, slot, itemSide);
@@ -302,8 +306,8 @@ void ExpandComplect(const QString& complectId, int slot, const TExpansionContext
     TTable& comps = dm.T_FrnComp;
     if (!comps.Locate(QStringLiteral("ID"), complectId))
         throw TError(QStringLiteral("Комплект фурнитуры [%1] не найден в документации!").arg(complectId));
-    TRow row{dm.T_FrnSet, comps.FieldByName(QStringLiteral("Name")).AsString(), QString()};
-    if (context.Params.OpenType == 2 && comps.FieldByName(QStringLiteral("TFlugelAvailable")).AsInteger() == 0)
+    TRow row{dm.T_FrnSet, Field(comps, "Name").AsString(), QString()};
+    if (context.Params.OpenType == 2 && Field(comps, "TFlugelAvailable").AsInteger() == 0)
         throw TError(QStringLiteral("Не допускается установка комплекта [%1] на T-образную створку!").arg(complectId));
 
     TFilterGuard guard(dm.T_FrnSet, KeyFilter(QStringLiteral("ID"), complectId, true));
@@ -316,17 +320,18 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
 {
     TDM& dm = EngineCatalog();
     TTable& parts = dm.T_FrnItoI;
-    if (!parts.Locate(QStringLiteral("ID"), parentElement))
+    if (!HasRow(parts, QStringLiteral("ID"), parentElement))
         return;
     TTable& items = dm.T_FrnItem;
     if (!items.Locate(QStringLiteral("ID"), parentElement))
         throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(parentElement));
-    const QString parentName = items.FieldByName(QStringLiteral("Name")).AsString();
+    const QString parentName = Field(items, "Name").AsString();
     TEngineSash& sash = *c.Sash;
 
     TFilterGuard guard(parts, KeyFilter(QStringLiteral("ID"), parentElement, true));
+    auto field = [&](const char* name) -> TField& { return Field(parts, name); };
+    const bool debug = EngineDebugMode();
     for (parts.First(); !parts.Eof(); parts.Next()) {
-        auto field = [&](const char* name) -> TField& { return parts.FieldByName(QString::fromLatin1(name)); };
         const QString part = field("Item").AsString();
         if (part.isEmpty())
             throw TError(QStringLiteral("В составе составного элемента [%1] содержится пустой элемент!").arg(parentName));
@@ -359,9 +364,10 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
             if (pieces < INT_MIN || pieces > INT_MAX)
                 throw TError(QStringLiteral("Integer overflow"));
             sash.AddItem(match.Article, complectId,
-                         QStringLiteral("Комплект:%1 -> Элемент:%2 -> Элемент:%3 -> Артикул:%4")
-                             .arg(complectId, parentElement, part, match.Article),
-                         EngineDebugMode(), 0, note, static_cast<int>(pieces), side);
+                         debug ? QStringLiteral("Комплект:%1 -> Элемент:%2 -> Элемент:%3 -> Артикул:%4")
+                                     .arg(complectId, parentElement, part, match.Article)
+                               : QString(),
+                         debug, 0, note, static_cast<int>(pieces), side);
         }
     }
 }

@@ -4,6 +4,14 @@
 
 #include "platform/db/table.h"
 
+// Whether the table has a row whose field equals the value, whatever its filter, without moving
+// its cursor (an index probe; a keyed Locate would also rebuild the position map that every
+// filter change discards).
+inline bool HasRow(TTable& table, const QString& field, const QString& value)
+{
+    return !table.Lookup(field, value, field).isNull();
+}
+
 // Sets a filter on a shared table object for one walk and puts the table back as it was when the
 // walk ends by any way, exceptions included; the table's controls stay disabled meanwhile.
 class TFilterGuard
@@ -46,3 +54,4 @@ private:
     QString OldFilter;
     bool OldFiltered;
 };
+

@@ -4,6 +4,7 @@
 #include "engine/article_lookups.h"
 #include "engine/calculate_complect.h"
 #include "engine/engine_hooks.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/filter_text.h"
 #include "engine/model_adapter.h"
@@ -20,7 +21,7 @@ QList<TSideRole> TFittingsEngine::SideRoles(const QString& complectId)
     TTable& sides = EngineCatalog().T_FrnSide;
     QList<TSideRole> roles;
     TFilterGuard guard(sides, KeyFilter(QStringLiteral("ID"), complectId, false));
-    auto field = [&](const char* name) { return sides.FieldByName(QString::fromLatin1(name)).AsInteger(); };
+    auto field = [&](const char* name) { return Field(sides, name).AsInteger(); };
     for (sides.First(); !sides.Eof(); sides.Next())
         roles.append(TSideRole{field("Side"), field("OpenMode"), field("RotSide"), field("Handled"), field("Banded"),
                                field("Drived"), field("HandleDirect")});
@@ -44,9 +45,9 @@ std::optional<TArticlePriceData> TFittingsEngine::ArticlePriceData(const QString
         return std::nullopt;
     TTable& t = EngineCatalog().T_Catalog;
     TArticlePriceData data;
-    data.Price = t.FieldByName(QStringLiteral("Price")).AsCurrency();
-    data.Currency = t.FieldByName(QStringLiteral("Currency")).AsInteger();
-    data.PriceGrp = t.FieldByName(QStringLiteral("PriceGrp")).AsInteger();
+    data.Price = Field(t, "Price").AsCurrency();
+    data.Currency = Field(t, "Currency").AsInteger();
+    data.PriceGrp = Field(t, "PriceGrp").AsInteger();
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/rules.h"
 #include "foundation/error.h"
@@ -10,7 +11,7 @@ namespace {
 
 bool Flag(TTable& t, const char* name)
 {
-    return t.FieldByName(QString::fromLatin1(name)).AsInteger() == 1;
+    return Field(t, name).AsInteger() == 1;
 }
 
 TElementFlags ReadFlags(TTable& items)
@@ -38,13 +39,13 @@ bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
     TDM& dm = EngineCatalog();
     TTable& arts = dm.T_FrnArt;
     const QString& element = request.Query.ElementId;
-    if (!arts.Locate(QStringLiteral("ID"), element))
+    if (!HasRow(arts, QStringLiteral("ID"), element))
         return false;
 
     TTable& items = dm.T_FrnItem;
     if (!items.Locate(QStringLiteral("ID"), element))
         throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(element));
-    const QString elementName = items.FieldByName(QStringLiteral("Name")).AsString();
+    const QString elementName = Field(items, "Name").AsString();
     const TElementFlags flags = ReadFlags(items);
     if (flags.HasProfSys && request.Query.KeeperSystem.isEmpty())
         throw TError(QStringLiteral("Для комплекта фурнитуры [%1]\r\nне указана система ответных планок!")
@@ -67,8 +68,8 @@ bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
                     QStringLiteral("Список артикулов"),
                     QStringLiteral("В документации присутствует несколько альтернативных вариантов. Выберите нужный элемент."));
             if (!arts.Eof() || arts.RecordCount() > 0) {
-                match.Article = arts.FieldByName(QStringLiteral("CatalogID")).AsString();
-                match.HandleHeight = arts.FieldByName(QStringLiteral("HandleHeight")).AsInteger();
+                match.Article = Field(arts, "CatalogID").AsString();
+                match.HandleHeight = Field(arts, "HandleHeight").AsInteger();
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
+#include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "foundation/error.h"
 
@@ -20,12 +21,12 @@ bool LocateText(TTable& table, const QString& field, const QString& value)
 
 int IntField(TTable& table, const char* name)
 {
-    return table.FieldByName(QString::fromLatin1(name)).AsInteger();
+    return Field(table, name).AsInteger();
 }
 
 QString TextField(TTable& table, const char* name)
 {
-    return table.FieldByName(QString::fromLatin1(name)).AsString();
+    return Field(table, name).AsString();
 }
 
 QString CodeName(TTable& table, int code)

@@ -45,7 +45,11 @@ TokfFurnItem& TokfFurnComp::AppendItem()
     return *Items.back();
 }
 
-void TokfFurnComp::DeleteItem(int index) { Items.erase(Items.begin() + index); }
+void TokfFurnComp::DeleteItem(int index)
+{
+    if (index >= 0 && index < ItemCount())
+        Items.erase(Items.begin() + index);
+}
 
 void TokfFurnComp::RemoveEmptyItems()
 {

@@ -34,7 +34,12 @@ public:
     TokfMatListItem& Line(int index) { return Lines.at(static_cast<size_t>(index)); }
     const TokfMatListItem& Line(int index) const { return Lines.at(static_cast<size_t>(index)); }
     TokfMatListItem& Add(const TokfMatListItem& line) { return Lines.emplace_back(line); }
-    void Delete(int index) { Lines.erase(Lines.begin() + index); }
+    // An index outside the list changes nothing.
+    void Delete(int index)
+    {
+        if (index >= 0 && index < Count())
+            Lines.erase(Lines.begin() + index);
+    }
     void Clear() { Lines.clear(); }
     auto begin() { return Lines.begin(); }
     auto end() { return Lines.end(); }

@@ -14,6 +14,25 @@ namespace {
 // A position holds at least its own cells and two empty sashes.
 constexpr int MinPositionBytes = 200;
 constexpr int CursorPastEnd = 100000;
+
+// A stream with room for the whole order, so that a large order is not copied over and over
+// while its buffer grows.
+TSpecStream StreamFor(const TokfOrder& order)
+{
+    qint64 estimate = 4096;
+    for (int i = 0; i < order.PositionCount(); ++i) {
+        const TokfConstruction& p = order.Position(i);
+        estimate += 1024;
+        for (const TokfFlugel* f : {&p.Flugel1, &p.Flugel2}) {
+            estimate += 512 + f->SideCount() * 200 + f->MatList.Count() * 140;
+            if (f->Complect)
+                estimate += f->Complect->ItemCount() * 180;
+        }
+    }
+    QByteArray buffer;
+    buffer.reserve(estimate);
+    return TSpecStream(std::move(buffer));
+}
 } // namespace
 
 TokfOrder::TokfOrder() : Signature(OrderSignature()), Version(OrderFormatVersion())
@@ -45,7 +64,11 @@ int TokfOrder::IndexOf(const TokfConstruction* position) const
 
 void TokfOrder::Clear() { Positions.clear(); }
 
-void TokfOrder::Delete(int index) { Positions.erase(Positions.begin() + index); }
+void TokfOrder::Delete(int index)
+{
+    if (index >= 0 && index < PositionCount())
+        Positions.erase(Positions.begin() + index);
+}
 
 TokfConstruction* TokfOrder::FindByPosNo(const QString& posNo)
 {
@@ -212,7 +235,7 @@ bool TokfOrder::SaveToFile(const QString& fileName)
     const QString previous = Version;
     try {
         Version = OrderFormatVersion();
-        TSpecStream stream;
+        TSpecStream stream = StreamFor(*this);
         Write(stream);
         SaveStreamToFile(stream, fileName);
         return true;

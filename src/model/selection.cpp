@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int MinEntryBytes = 5 * 16 + 4 * 4;
+constexpr int MinEntryBytes = 4 * 16 + 4 * 4;
 
 // Loads the entries' orders one after another into one order object, reading a file again only
 // when the path changes, with the wait cursor shown.
@@ -101,7 +101,11 @@ TokfOrderSelectionItem& TokfOrderSelection::Add()
     return *Entries.back();
 }
 
-void TokfOrderSelection::Delete(int index) { Entries.erase(Entries.begin() + index); }
+void TokfOrderSelection::Delete(int index)
+{
+    if (index >= 0 && index < Count())
+        Entries.erase(Entries.begin() + index);
+}
 
 int TokfOrderSelection::CountIncluded() const
 {

@@ -50,6 +50,16 @@ TEST_F(MatchTest, ElementClauseAloneAndTheChooser)
     // Asked again on the next search: the choice is not remembered.
     EXPECT_EQ(Match(Request("ETWO")), QStringLiteral("ART-T1"));
     EXPECT_EQ(Chooser.Asked.size(), 2u);
+
+    // Tools without a user refuse to guess; the table's filter goes with the failure.
+    TRefusingChooser refusing;
+    SetArticleChooser(&refusing);
+    EXPECT_EQ(Raised([&] { Match(Request("ETWO")); }),
+              QStringLiteral("В документации присутствует несколько альтернативных вариантов (ART-T1, ART-T2).\r\n"
+                             "Выбор артикула без пользователя невозможен!"));
+    TFirstRowChooser first;
+    SetArticleChooser(&first);
+    EXPECT_EQ(Match(Request("ETWO")), QStringLiteral("ART-T1"));
 }
 
 TEST_F(MatchTest, ColourAndItsColourlessFallBack)

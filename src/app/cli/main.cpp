@@ -21,6 +21,14 @@ void Write(FILE* to, QString text)
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), to);
 }
 
+// Standard error carries the system's messages for callers that read them; Qt's own notes (for
+// example about the offscreen platform's runtime folder) would only be noise there.
+void QtMessages(QtMsgType type, const QMessageLogContext&, const QString& text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg || qEnvironmentVariableIsSet("DIRAVIR_QT_MESSAGES"))
+        PrintErr(text + QLatin1Char('\n'));
+}
+
 int Usage()
 {
     QString text = QStringLiteral("usage: diravir-cli COMMAND [ARGS]\n\ncommands:\n");
@@ -45,6 +53,7 @@ int main(int argc, char** argv)
     // Sketches paint text on images, which needs a GUI application; it runs without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(QtMessages);
     QGuiApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty() || args.first() == QLatin1String("help") || args.first() == QLatin1String("--help"))
