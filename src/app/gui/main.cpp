@@ -2,6 +2,7 @@
 
 #include "config/dm_startup.h"
 #include "config/startup.h"
+#include "engine/fittings_engine.h"
 #include "windows/qt_messages.h"
 #include "windows/qt_startup_shell.h"
 
@@ -12,6 +13,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(DIRAVIR_VERSION));
     // The frame ends the run itself; dialogs shown before it must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    // The model calculates through whichever engine is registered; the application uses the real one.
+    RegisterFittingsEngine();
 
     TQtMessages messages;
     InstallMessageHandler(&messages);
