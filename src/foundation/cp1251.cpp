@@ -45,7 +45,7 @@ const TReverse& Reverse()
 
 } // namespace
 
-QString FromCp1251(const QByteArray& bytes)
+QString FromCp1251(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();

@@ -1,13 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // The Windows-1251 code page, in which the system's files, exports and stored strings keep text.
 // Text is QString inside; these functions are used at the edges where bytes are read or written.
 // Every byte has a character (0x98, undefined in the page, is U+0098), so bytes read and
 // written back stay as they were.
-QString FromCp1251(const QByteArray& bytes);
+QString FromCp1251(QByteArrayView bytes);
 // A character the code page lacks becomes "?". Surrogate pairs count as two characters, as two "?".
 QByteArray ToCp1251(const QString& text);
 unsigned char ToCp1251Byte(QChar c);

@@ -256,12 +256,12 @@ QString TSpecStream::ReadString()
         Seek(Size());
         throw TStreamError(text);
     }
-    QByteArray bytes(count, '\0');
-    Read(bytes.data(), count);
-    const qsizetype zero = bytes.indexOf('\0');
-    if (zero >= 0)
-        bytes.truncate(zero);
-    return FromCp1251(bytes);
+    // Decoded straight from the buffer: order files hold hundreds of thousands of strings.
+    const char* run = Buffer.constData() + Pos;
+    Pos += count;
+    const void* zero = std::memchr(run, '\0', static_cast<size_t>(count));
+    const qsizetype length = zero ? static_cast<const char*>(zero) - run : count;
+    return FromCp1251(QByteArrayView(run, length));
 }
 
 QStringList TSpecStream::ReadStrings()
