@@ -181,6 +181,10 @@ QStringList InstallConfiguration(const TInstallOptions& options)
         log << QStringLiteral("settings file %1 written").arg(config.SettingsFile);
     }
 
+    // The rates were installed with the catalogue just now: the first start need not ask for them.
+    if (!QFileInfo::exists(CurrencyReminderFile(config)))
+        WriteCurrencyReminder(config);
+
     {
         // Creates the registry and report stores with their tables when they are missing.
         TDM dm;

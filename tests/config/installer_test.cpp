@@ -66,6 +66,8 @@ TEST_F(InstallerTest, TheInstalledConfigurationOpensEveryTable)
         EXPECT_TRUE(QDir(folder).exists()) << folder.toStdString();
     EXPECT_TRUE(QFile::exists(c.RegistryDir + QStringLiteral("/Registry.sqlite")));
     EXPECT_TRUE(QFile::exists(c.ReportDir + QStringLiteral("/Report.sqlite")));
+    // Rates just installed count as confirmed today, so the first start does not ask for them.
+    EXPECT_EQ(ReadCurrencyReminder(c), QDate::currentDate());
 
     // The settings point at codes of the catalogue.
     TokfSetup setup(c);
