@@ -26,10 +26,10 @@ const TIndexDef* TTableDef::Index(const QString& name) const
     return nullptr;
 }
 
-QList<TFieldDef> ParseFieldList(const QString& spec)
+QList<TFieldDef> ParseFieldList(const QString& fieldList)
 {
     QList<TFieldDef> fields;
-    const QStringList items = spec.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList items = fieldList.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     for (const QString& item : items) {
         const qsizetype colon = item.lastIndexOf(QLatin1Char(':'));
         if (colon <= 0 || colon == item.size() - 1)

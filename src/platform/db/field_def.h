@@ -43,4 +43,4 @@ inline bool IsTextType(TFieldType t) { return t == TFieldType::Text || t == TFie
 // A compact column list: blank-separated "Name:Type" items, Type being A<n> (text of n
 // characters), M (memo), S (int16), I (int32), + (autoinc), N<d> (decimal with d places),
 // $ (money), D (date), L (logical). Fails with TError on a malformed item.
-QList<TFieldDef> ParseFieldList(const QString& spec);
+QList<TFieldDef> ParseFieldList(const QString& fieldList);
