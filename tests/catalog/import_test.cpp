@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/shared_fixtures.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -99,6 +101,7 @@ TEST(CatalogImport, AFailedImportLeavesThePreviousCatalogue)
 
 TEST(CatalogImport, ParadoxTablesGoInWithTheirCodePage)
 {
+    REQUIRE_SHARED_FIXTURES();
     QTemporaryDir dir;
     const QString src = dir.filePath(QStringLiteral("px"));
     QDir().mkpath(src);
@@ -141,12 +144,13 @@ TEST(CatalogImport, CommandLine)
     ASSERT_TRUE(cli.waitForFinished(60000));
     EXPECT_EQ(cli.exitCode(), 2);
 
+    REQUIRE_SHARED_FIXTURES();
     cli.start(QStringLiteral(DIRAVIR_CLI_PATH), {QStringLiteral("paradox"), QStringLiteral("dump"),
                                                  QStringLiteral(DIRAVIR_FIXTURES_DIR "/paradox/of.db"),
                                                  QStringLiteral("--codepage"), QStringLiteral("866")});
     ASSERT_TRUE(cli.waitForFinished(60000));
     EXPECT_EQ(cli.exitCode(), 0);
     const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'));
-    EXPECT_EQ(lines.size(), 2197 + 2); // header, rows, the empty text after the last line break
+    ASSERT_EQ(lines.size(), 2197 + 2); // header, rows, the empty text after the last line break
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("001370009,,4732,АП-Т УЗТ-ПЕРЕНОСНОЙ,1972-01-01,20,154,")));
 }

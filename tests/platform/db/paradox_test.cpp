@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "support/shared_fixtures.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -26,6 +28,7 @@ QStringList Row(TParadoxTable& t, int r)
 
 TEST(Paradox, EveryFieldTypeAndItsBlanks)
 {
+    REQUIRE_SHARED_FIXTURES();
     TParadoxTable t(Fixture("TypSammlung.DB"));
     EXPECT_EQ(t.CodePage(), 1252);
     ASSERT_EQ(t.Fields().size(), 14);
@@ -46,6 +49,7 @@ TEST(Paradox, EveryFieldTypeAndItsBlanks)
 
 TEST(Paradox, EncryptedTablesReadLikeThePlainOnes)
 {
+    REQUIRE_SHARED_FIXTURES();
     for (const auto& [plain, encrypted] : {std::pair{"TypSammlung.DB", "TypSammlung_encrypted.DB"},
                                            std::pair{"country.db", "country_encrypted.db"}}) {
         TParadoxTable a(Fixture(plain)), b(Fixture(encrypted));
@@ -58,6 +62,7 @@ TEST(Paradox, EncryptedTablesReadLikeThePlainOnes)
 
 TEST(Paradox, CodePagesFromTheHeaderOrTheCaller)
 {
+    REQUIRE_SHARED_FIXTURES();
     TParadoxTable country(Fixture("country.db"));
     EXPECT_EQ(country.CodePage(), 850);
     EXPECT_EQ(country.RecordCount(), 18);
@@ -78,6 +83,7 @@ TEST(Paradox, CodePagesFromTheHeaderOrTheCaller)
 
 TEST(Paradox, EmptyTableAndBlobs)
 {
+    REQUIRE_SHARED_FIXTURES();
     TParadoxTable empty(Fixture("empty.db"));
     EXPECT_EQ(empty.RecordCount(), 0);
     EXPECT_EQ(empty.Fields().size(), 7);
@@ -95,6 +101,7 @@ TEST(Paradox, EmptyTableAndBlobs)
 
 TEST(Paradox, DamagedFilesFailWithTheFileName)
 {
+    REQUIRE_SHARED_FIXTURES();
     QTemporaryDir dir;
     QFile source(Fixture("of_cp866.db"));
     ASSERT_TRUE(source.open(QIODevice::ReadOnly));
