@@ -65,6 +65,10 @@ protected:
         options.CatalogFrom = QStringLiteral(DIRAVIR_TEST_DATA_DIR "/catalog_min");
         options.MakeDefault = true;
         InstallConfiguration(options);
+        // A day later: the daily currency reminder is due again.
+        TStartConfig installed;
+        installed.ServerDir = RegisteredConfigurations().at(0).ServerDir;
+        WriteCurrencyReminder(installed, QDate::currentDate().addDays(-1));
     }
     QString CatalogDir() const { return RegisteredConfigurations().at(0).CatalogDir; }
 
