@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/order.h"
 
 namespace {

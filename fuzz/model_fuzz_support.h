@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "foundation/messages.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 
 class TFuzzMessages final : public TMessageHandler
 {

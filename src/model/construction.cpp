@@ -1,7 +1,7 @@
 #include "model/construction.h"
 
 #include "foundation/error.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/fittings_calculator.h"
 #include "model/stored_reader.h"
 #include "model/versions.h"

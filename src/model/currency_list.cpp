@@ -1,6 +1,6 @@
 #include "model/currency_list.h"
 
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/stored_reader.h"
 
 namespace {

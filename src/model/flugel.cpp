@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/error.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/construction.h"
 #include "model/stored_reader.h"
 #include "model/versions.h"

@@ -4,7 +4,7 @@
 
 #include "foundation/cp1251.h"
 #include "foundation/geometry.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/fittings_calculator.h"
 #include "model/flugel.h"
 #include "model/stored_reader.h"

@@ -1,6 +1,6 @@
 #include "model/furn_item.h"
 
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/stored_reader.h"
 #include "model/versions.h"
 

@@ -5,7 +5,7 @@
 #include "foundation/cp1251.h"
 #include "foundation/error.h"
 #include "foundation/messages.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/fittings_calculator.h"
 #include "model/pricing.h"
 #include "model/stored_reader.h"

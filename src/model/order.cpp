@@ -6,7 +6,7 @@
 #include "foundation/error.h"
 #include "foundation/messages.h"
 #include "foundation/ole_date.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/stored_reader.h"
 #include "model/versions.h"
 

@@ -1,6 +1,6 @@
 #include "model/outline.h"
 
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/stored_reader.h"
 
 void TokfPoint::Write(TSpecStream& stream) const

@@ -7,7 +7,7 @@
 #include "foundation/error.h"
 #include "foundation/messages.h"
 #include "foundation/ole_date.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/order.h"
 #include "model/order_files.h"
 #include "model/stored_reader.h"

@@ -1,7 +1,7 @@
 #include "model/stored_reader.h"
 
 #include "foundation/error.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 
 namespace {
 constexpr qint64 CellSize = 16;

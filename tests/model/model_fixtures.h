@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QTemporaryDir>
 
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/currency_list.h"
 #include "model/order.h"
 #include "model/pricing.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "foundation/error.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/construction.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "app/cli/command.h"
 #include "foundation/error.h"
 #include "foundation/messages.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "model/order.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -9,7 +9,7 @@
 
 #include "foundation/error.h"
 #include "foundation/messages.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 
 namespace {
 

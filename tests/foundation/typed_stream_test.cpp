@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "foundation/error.h"
-#include "foundation/spec_stream.h"
+#include "foundation/typed_stream.h"
 #include "support/scripted_messages.h"
 
 namespace {
