@@ -240,3 +240,14 @@ int UsageError(const QString& usage)
     PrintErr(QStringLiteral("usage: diravir-cli ") + usage + QLatin1Char('\n'));
     return 2;
 }
+
+bool ParseCliCommand(const QStringList& args, const QStringList& allowed, const QString& usage, qsizetype positional,
+                     TCliOptions& options)
+{
+    if (!ParseCliOptions(args, allowed, usage, options))
+        return false;
+    if (options.Positional.size() == positional)
+        return true;
+    UsageError(usage);
+    return false;
+}

@@ -22,6 +22,9 @@ struct TCliOptions
 // Splits the arguments; false (after printing the usage line) on an unknown or incomplete option.
 // `allowed` lists the output options the command accepts ("--json", "--csv", "--sort").
 bool ParseCliOptions(const QStringList& args, const QStringList& allowed, const QString& usage, TCliOptions& options);
+// The same for a command that takes exactly `positional` arguments besides its options.
+bool ParseCliCommand(const QStringList& args, const QStringList& allowed, const QString& usage, qsizetype positional,
+                     TCliOptions& options);
 
 // While alive: messages printed, questions answered, the configuration's settings installed
 // (never saved), the catalogue connected and the engine registered. Open() reports the failure

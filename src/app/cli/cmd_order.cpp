@@ -14,10 +14,8 @@ int Build(const QStringList& args)
 {
     const QString usage = QStringLiteral("order build IN.json OUT.kfo370 ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {}, usage, options))
+    if (!ParseCliCommand(args, {}, usage, 2, options))
         return 2;
-    if (options.Positional.size() != 2)
-        return UsageError(usage);
     TCliSession session(options);
     QByteArray json;
     if (!ReadInputFile(options.Positional.at(0), json) || !session.Open())
@@ -44,10 +42,8 @@ int Show(const QStringList& args)
 {
     const QString usage = QStringLiteral("order show FILE [--json] ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {QStringLiteral("--json")}, usage, options))
+    if (!ParseCliCommand(args, {QStringLiteral("--json")}, usage, 1, options))
         return 2;
-    if (options.Positional.size() != 1)
-        return UsageError(usage);
     TCliSession session(options);
     if (!session.Open())
         return 1;
@@ -67,10 +63,8 @@ int Recalc(const QStringList& args)
 {
     const QString usage = QStringLiteral("order recalc FILE ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {}, usage, options))
+    if (!ParseCliCommand(args, {}, usage, 1, options))
         return 2;
-    if (options.Positional.size() != 1)
-        return UsageError(usage);
     TCliSession session(options);
     if (!session.Open())
         return 1;
@@ -111,10 +105,8 @@ int MatList(const QStringList& args)
 {
     const QString usage = QStringLiteral("order matlist FILE [--json|--csv] [--sort id|name] ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--sort")}, usage, options))
+    if (!ParseCliCommand(args, {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--sort")}, usage, 1, options))
         return 2;
-    if (options.Positional.size() != 1)
-        return UsageError(usage);
     TCliSession session(options);
     if (!session.Open())
         return 1;

@@ -77,10 +77,8 @@ int Build(const QStringList& args)
 {
     const QString usage = QStringLiteral("selection build IN.json OUT.kfs370 ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {}, usage, options))
+    if (!ParseCliCommand(args, {}, usage, 2, options))
         return 2;
-    if (options.Positional.size() != 2)
-        return UsageError(usage);
     TCliSession session(options);
     QByteArray json;
     if (!ReadInputFile(options.Positional.at(0), json) || !session.Open())
@@ -115,10 +113,8 @@ int Show(const QStringList& args)
 {
     const QString usage = QStringLiteral("selection show FILE [--json] ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {QStringLiteral("--json")}, usage, options))
+    if (!ParseCliCommand(args, {QStringLiteral("--json")}, usage, 1, options))
         return 2;
-    if (options.Positional.size() != 1)
-        return UsageError(usage);
     TCliSession session(options);
     if (!session.Open())
         return 1;
@@ -136,10 +132,8 @@ int MatList(const QStringList& args)
 {
     const QString usage = QStringLiteral("selection matlist FILE [--json|--csv] [--sort id|name] ") + CommonOptions;
     TCliOptions options;
-    if (!ParseCliOptions(args, {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--sort")}, usage, options))
+    if (!ParseCliCommand(args, {QStringLiteral("--json"), QStringLiteral("--csv"), QStringLiteral("--sort")}, usage, 1, options))
         return 2;
-    if (options.Positional.size() != 1)
-        return UsageError(usage);
     TCliSession session(options);
     if (!session.Open())
         return 1;
