@@ -6,6 +6,21 @@
 #include "foundation/error.h"
 
 namespace {
+// A quoted text set against a numeric field: a number, or a day number for a date field.
+bool TextAsNumber(const TFieldDef& def, const QString& text, double& out)
+{
+    if (def.Type == TFieldType::Date) {
+        QDate d = QDate::fromString(text, QStringLiteral("dd.MM.yyyy"));
+        if (!d.isValid())
+            d = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+        out = d.isValid() ? static_cast<double>(d.toJulianDay()) : 0;
+        return d.isValid();
+    }
+    bool ok = false;
+    out = text.trimmed().toDouble(&ok);
+    return ok;
+}
+
 enum class TTok { End, Name, QuotedName, String, Number, Op, LParen, RParen, And, Or, Not };
 
 struct TToken
@@ -195,9 +210,11 @@ private:
         case TTok::String:
             o.IsText = true;
             o.Text = t.Text;
+            o.Literal = Out.LiteralCount++;
             return o;
         case TTok::Number: {
             bool ok = false;
+            o.Literal = Out.LiteralCount++;
             o.Num = t.Text.toDouble(&ok);
             if (!ok)
                 Fail(QStringLiteral("неверное число \"%1\"").arg(t.Text), t);
@@ -217,19 +234,11 @@ private:
         const TFieldDef& def = Def.Fields[field.Field];
         if (field.IsText)
             Fail(QStringLiteral("поле [%1] текстовое, а значение числовое").arg(def.Name), at);
-        if (def.Type == TFieldType::Date) {
-            QDate d = QDate::fromString(lit.Text, QStringLiteral("dd.MM.yyyy"));
-            if (!d.isValid())
-                d = QDate::fromString(lit.Text, QStringLiteral("yyyy-MM-dd"));
-            if (!d.isValid())
-                Fail(QStringLiteral("неверная дата '%1' для поля [%2]").arg(lit.Text, def.Name), at);
-            lit.Num = static_cast<double>(d.toJulianDay());
-        } else {
-            bool ok = false;
-            lit.Num = lit.Text.trimmed().toDouble(&ok);
-            if (!ok)
-                Fail(QStringLiteral("поле [%1] числовое, а значение '%2' не число").arg(def.Name, lit.Text), at);
-        }
+        if (!TextAsNumber(def, lit.Text, lit.Num))
+            Fail(def.Type == TFieldType::Date
+                     ? QStringLiteral("неверная дата '%1' для поля [%2]").arg(lit.Text, def.Name)
+                     : QStringLiteral("поле [%1] числовое, а значение '%2' не число").arg(def.Name, lit.Text),
+                 at);
         lit.IsText = false;
     }
 
@@ -275,6 +284,38 @@ std::shared_ptr<const TFilter> TFilter::Compile(const QString& text, const TTabl
     auto filter = std::make_shared<TFilter>();
     filter->Source = text;
     TFilterParser(text, def, *filter).Run();
+    return filter;
+}
+
+std::shared_ptr<const TFilter> TFilter::Bound(const QString& text, const std::vector<TLiteral>& literals,
+                                              const TTableDef& def) const
+{
+    if (static_cast<int>(literals.size()) != LiteralCount)
+        return nullptr;
+    auto filter = std::make_shared<TFilter>(*this);
+    filter->Source = text;
+    for (TNode& n : filter->Nodes) {
+        if (n.Kind != TNode::Cmp)
+            continue;
+        for (auto [lit, other] : {std::pair{&n.A, &n.B}, std::pair{&n.B, &n.A}}) {
+            if (lit->Literal < 0)
+                continue;
+            const TLiteral& value = literals[static_cast<size_t>(lit->Literal)];
+            if (!value.Quoted) {
+                bool ok = false;
+                lit->Num = value.Text.toDouble(&ok);
+                if (!ok)
+                    return nullptr;
+            } else {
+                lit->Text = value.Text;
+                if (!lit->IsText && !TextAsNumber(def.Fields[other->Field], value.Text, lit->Num))
+                    return nullptr;
+            }
+        }
+    }
+    filter->TopEqualities.clear();
+    if (filter->Root >= 0)
+        filter->CollectEqualities(filter->Root);
     return filter;
 }
 

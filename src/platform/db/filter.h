@@ -39,6 +39,7 @@ public:
         bool IsText = false;
         QString Text;
         double Num = 0;
+        int Literal = -1; // a literal's place among the literals of the text
     };
     struct TNode
     {
@@ -47,6 +48,17 @@ public:
         TOperand A, B;
         TOp Op = TOp::Eq;
     };
+
+    // A literal as written: a quoted text or a number.
+    struct TLiteral
+    {
+        bool Quoted = false;
+        QString Text;
+    };
+    // This filter with other values in place of its literals, for a text of the same shape; null
+    // when a value does not fit its place (the text is then compiled for its error message).
+    std::shared_ptr<const TFilter> Bound(const QString& text, const std::vector<TLiteral>& literals,
+                                         const TTableDef& def) const;
 
 private:
     friend class TFilterParser;
@@ -57,4 +69,5 @@ private:
     std::vector<TNode> Nodes;
     int Root = -1;
     std::vector<TEquality> TopEqualities;
+    int LiteralCount = 0;
 };

@@ -83,6 +83,21 @@ QVariant TField::Value() const { return Owner->FieldValue(*this); }
 
 QString TField::AsString() const
 {
+    size_t slot = 0;
+    if (const TColumn* col = Owner->StoredCell(*this, slot)) {
+        if (col->IsText)
+            return col->Text[slot];
+        if (col->Blank[slot])
+            return QString();
+        const double n = col->Num[slot];
+        switch (Def.Type) {
+        case TFieldType::Date: return QDate::fromJulianDay(static_cast<qint64>(n)).toString(QStringLiteral("dd.MM.yyyy"));
+        case TFieldType::Logical: return n != 0 ? QStringLiteral("True") : QStringLiteral("False");
+        case TFieldType::Decimal:
+        case TFieldType::Money: return QString::number(n, 'g', 15);
+        default: return QString::number(static_cast<qint64>(std::llround(n)));
+        }
+    }
     const QVariant v = Value();
     if (v.isNull())
         return QString();
@@ -97,6 +112,13 @@ QString TField::AsString() const
 
 int TField::AsInteger() const
 {
+    size_t slot = 0;
+    if (const TColumn* col = Owner->StoredCell(*this, slot); col && !col->IsText) {
+        if (col->Blank[slot])
+            return 0;
+        const double n = col->Num[slot];
+        return Def.Type == TFieldType::Date ? static_cast<int>(static_cast<qint64>(n)) : static_cast<int>(std::llround(n));
+    }
     const QVariant v = Value();
     if (v.isNull())
         return 0;
@@ -114,6 +136,19 @@ int TField::AsInteger() const
 
 double TField::AsFloat() const
 {
+    size_t slot = 0;
+    if (const TColumn* col = Owner->StoredCell(*this, slot); col && !col->IsText) {
+        if (col->Blank[slot])
+            return 0;
+        const double n = col->Num[slot];
+        switch (Def.Type) {
+        case TFieldType::Date: return static_cast<double>(static_cast<qint64>(n));
+        case TFieldType::Logical: return n != 0 ? 1 : 0;
+        case TFieldType::Decimal:
+        case TFieldType::Money: return n;
+        default: return static_cast<double>(std::llround(n));
+        }
+    }
     const QVariant v = Value();
     if (v.isNull())
         return 0;
@@ -270,7 +305,9 @@ void TTable::ReplaceFields(TTableDef def)
         f->Column = static_cast<int>(i);
         FieldList.push_back(std::move(f));
     }
-    FilterCache.clear();
+    FilterCache.Clear();
+    LocateFields.clear();
+    IndexedColumns.clear();
     UserFilter.reset();
     FixedFilter.reset();
     if (!FilterText.trimmed().isEmpty())
@@ -289,11 +326,8 @@ void TTable::Close()
     Order.clear();
     OrderPos.clear();
     View.clear();
-    ViewPos.clear();
-    ViewPosValid = false;
     ViewAll = false;
-    TextIndex.clear();
-    NumIndex.clear();
+    DropIndexes();
     Buffer.clear();
     Cur = -1;
     EofFlag = BofFlag = true;
@@ -339,8 +373,7 @@ void TTable::LoadFrom(QSqlQuery& q, bool withRowIds, size_t expected)
     Alive.clear();
     RowIds.reserve(expected);
     Alive.reserve(expected);
-    TextIndex.clear();
-    NumIndex.clear();
+    DropIndexes();
     const int n = static_cast<int>(TableDef.Fields.size());
     // Catalogue texts repeat a lot (element codes, colours, units); equal texts share one copy.
     std::vector<QSet<QString>> seen(static_cast<size_t>(n));
@@ -439,8 +472,7 @@ std::vector<int> TTable::OrderColumns(std::vector<bool>* caseInsensitive) const
 void TTable::Resort()
 {
     // Equality indexes list their rows in the current order, so they go with it.
-    TextIndex.clear();
-    NumIndex.clear();
+    DropIndexes();
     Order.clear();
     for (size_t s = 0; s < Alive.size(); ++s)
         if (Alive[s])
@@ -477,6 +509,7 @@ void TTable::SetIndexName(const QString& name)
         throw TError(QStringLiteral("Индекс %1 не найден в таблице %2").arg(name, TableDef.FileName));
     CurIndexName = name;
     CurIndexFields.clear();
+    IndexedColumns.clear();
     if (Active()) {
         CheckBrowse("смена порядка");
         Resort();
@@ -491,6 +524,7 @@ void TTable::SetIndexFieldNames(const QString& names)
             throw TError(QStringLiteral("%1: Field '%2' not found").arg(TableDef.FileName, n));
     CurIndexFields = names;
     CurIndexName.clear();
+    IndexedColumns.clear();
     if (Active()) {
         CheckBrowse("смена порядка");
         Resort();
@@ -502,14 +536,7 @@ void TTable::SetIndexFieldNames(const QString& names)
 
 std::shared_ptr<const TFilter> TTable::Compiled(const QString& text)
 {
-    auto it = FilterCache.constFind(text);
-    if (it != FilterCache.constEnd())
-        return *it;
-    auto filter = TFilter::Compile(text, TableDef);
-    if (FilterCache.size() > 4096) // engine filters carry sizes; keep the cache bounded
-        FilterCache.clear();
-    FilterCache.insert(text, filter);
-    return filter;
+    return FilterCache.Get(text, TableDef);
 }
 
 void TTable::SetFilter(const QString& text)
@@ -548,21 +575,40 @@ void TTable::SetIndexNarrowing(bool on) { Narrowing = on; }
 
 bool TTable::Indexed(int column) const
 {
+    // Asked for every equality of every filter set; the answer changes only with the order.
+    if (IndexedColumns.empty())
+        IndexedColumns.assign(static_cast<size_t>(TableDef.Fields.size()), -1);
+    std::int8_t& known = IndexedColumns[static_cast<size_t>(column)];
+    if (known >= 0)
+        return known != 0;
+    known = 0;
     const QString& name = TableDef.Fields[column].Name;
     for (const auto& index : TableDef.Indexes)
         for (const auto& f : index.Fields)
             if (f.compare(name, Qt::CaseInsensitive) == 0)
-                return true;
+                known = 1;
     for (const QString& f : SplitNames(CurIndexFields))
         if (f.compare(name, Qt::CaseInsensitive) == 0)
-            return true;
-    return false;
+            known = 1;
+    return known != 0;
+}
+
+void TTable::DropIndexes()
+{
+    TextIndex.clear();
+    NumIndex.clear();
+    LastProbe = TProbe();
 }
 
 const std::vector<int>* TTable::EqualitySlots(int column, const TFilter::TEquality& eq)
 {
     static const std::vector<int> none;
     const TColumn& col = Columns[static_cast<size_t>(column)];
+    // The engine probes a key and then filters or locates by the same key at once; a probe of a
+    // large index costs several cache misses, the repeat a string comparison.
+    if (LastProbe.Rows && LastProbe.Column == column && (col.IsText ? LastProbe.Text == eq.Text : LastProbe.Num == eq.Num))
+        return LastProbe.Rows;
+    const std::vector<int>* rows = &none;
     if (col.IsText) {
         auto it = TextIndex.find(column);
         if (it == TextIndex.end()) {
@@ -570,17 +616,20 @@ const std::vector<int>* TTable::EqualitySlots(int column, const TFilter::TEquali
             for (int s : Order)
                 it->second[col.Text[static_cast<size_t>(s)]].push_back(s);
         }
-        auto hit = it->second.constFind(eq.Text);
-        return hit == it->second.constEnd() ? &none : &*hit;
+        if (auto hit = it->second.constFind(eq.Text); hit != it->second.constEnd())
+            rows = &*hit;
+    } else {
+        auto it = NumIndex.find(column);
+        if (it == NumIndex.end()) {
+            it = NumIndex.emplace(column, std::unordered_map<double, std::vector<int>>()).first;
+            for (int s : Order)
+                it->second[col.Num[static_cast<size_t>(s)]].push_back(s);
+        }
+        if (auto hit = it->second.find(eq.Num); hit != it->second.end())
+            rows = &hit->second;
     }
-    auto it = NumIndex.find(column);
-    if (it == NumIndex.end()) {
-        it = NumIndex.emplace(column, std::unordered_map<double, std::vector<int>>()).first;
-        for (int s : Order)
-            it->second[col.Num[static_cast<size_t>(s)]].push_back(s);
-    }
-    auto hit = it->second.find(eq.Num);
-    return hit == it->second.end() ? &none : &hit->second;
+    LastProbe = {column, col.IsText ? eq.Text : QString(), eq.Num, rows};
+    return rows;
 }
 
 void TTable::RebuildView(bool keepRow)
@@ -621,7 +670,6 @@ void TTable::RebuildView(bool keepRow)
                     View.push_back(s);
         }
     }
-    ViewPosValid = false;
     const std::vector<int>& visible = Visible();
     int pos = visible.empty() ? -1 : 0;
     if (keep != 0)
@@ -716,22 +764,38 @@ bool TTable::GotoBookmark(qint64 bookmark)
     return false;
 }
 
+const std::vector<int>& TTable::LocateColumns(const QString& fields, qsizetype count)
+{
+    // The engine locates by the same few field lists all the time.
+    if (auto it = LocateFields.constFind(fields); it != LocateFields.constEnd() && it->size() == size_t(count))
+        return *it;
+    const QStringList names = SplitNames(fields);
+    if (names.size() != count)
+        throw TError(QStringLiteral("%1: число полей и значений поиска не совпадает").arg(TableDef.FileName));
+    std::vector<int> columns;
+    for (const QString& name : names) {
+        const int c = TableDef.FieldIndex(name);
+        if (c < 0)
+            throw TError(QStringLiteral("%1: Field '%2' not found").arg(TableDef.FileName, name));
+        columns.push_back(c);
+    }
+    return *LocateFields.insert(fields, std::move(columns));
+}
+
 bool TTable::Locate(const QString& fields, const QVariantList& values, TLocateOptions options)
 {
     CheckBrowse("поиск");
-    const QStringList names = SplitNames(fields);
-    if (names.size() != values.size())
-        throw TError(QStringLiteral("%1: число полей и значений поиска не совпадает").arg(TableDef.FileName));
+    const std::vector<int>& columns = LocateColumns(fields, values.size());
     struct TKey { int Column; bool Text; QString S; double N; };
     std::vector<TKey> keys;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const int c = TableDef.FieldIndex(names[i]);
-        if (c < 0)
-            throw TError(QStringLiteral("%1: Field '%2' not found").arg(TableDef.FileName, names[i]));
+    keys.reserve(columns.size());
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const int c = columns[i];
+        const QVariant& value = values[static_cast<qsizetype>(i)];
         TKey k{c, Columns[static_cast<size_t>(c)].IsText, QString(), 0};
         if (k.Text)
-            k.S = values[i].isNull() ? QString() : values[i].toString();
-        else if (!NumberOf(values[i], TableDef.Fields[c].Type, k.N))
+            k.S = value.isNull() ? QString() : value.toString();
+        else if (!NumberOf(value, TableDef.Fields[c].Type, k.N))
             return false; // a value of the wrong kind matches no row
         keys.push_back(k);
     }
@@ -762,17 +826,24 @@ bool TTable::Locate(const QString& fields, const QVariantList& values, TLocateOp
             }
     if (indexed) {
         const std::vector<int>* c = EqualitySlots(indexed->Column, {indexed->Column, indexed->Text, indexed->S, indexed->N});
-        if (!ViewPosValid) {
-            ViewPos.assign(Alive.size(), -1);
-            const std::vector<int>& visible = Visible();
-            for (size_t i = 0; i < visible.size(); ++i)
-                ViewPos[static_cast<size_t>(visible[i])] = static_cast<int>(i);
-            ViewPosValid = true;
-        }
+        // The visible rows follow the current order, so a candidate's place among them is found by
+        // a binary search on its order position: a slot-wide map would cost a pass over the whole
+        // table after every filter change, and the engine locates right after setting filters.
+        auto visiblePos = [&](int s) -> int {
+            const int op = OrderPos[static_cast<size_t>(s)];
+            if (op < 0 || ViewAll)
+                return op;
+            auto it = std::lower_bound(View.begin(), View.end(), op,
+                                       [&](int v, int key) { return OrderPos[static_cast<size_t>(v)] < key; });
+            return it != View.end() && *it == s ? static_cast<int>(it - View.begin()) : -1;
+        };
+        // Candidates come in the current order, so the first one visible and matching is the row.
         for (int s : *c) {
-            const int p = ViewPos[static_cast<size_t>(s)];
-            if (p >= 0 && (found < 0 || p < found) && matches(s))
+            const int p = visiblePos(s);
+            if (p >= 0 && matches(s)) {
                 found = p;
+                break;
+            }
         }
     } else {
         for (size_t i = 0; i < Visible().size(); ++i)
@@ -871,6 +942,17 @@ QVariant TTable::CellValue(size_t slot, int column) const
     case TFieldType::Money: return v;
     default: return static_cast<qint64>(std::llround(v));
     }
+}
+
+// The stored cell a data field reads while browsing, for the typed reads that need no QVariant
+// (the engine reads fields millions of times); null when the field reads otherwise.
+const TColumn* TTable::StoredCell(const TField& f, size_t& slot) const
+{
+    if (f.FieldKind != TField::Data || DataState != TDataSetState::Browse || Cur < 0 ||
+        Cur >= static_cast<int>(Visible().size()))
+        return nullptr;
+    slot = static_cast<size_t>(Visible()[static_cast<size_t>(Cur)]);
+    return &Columns[static_cast<size_t>(f.Column)];
 }
 
 QVariant TTable::FieldValue(const TField& f) const
@@ -1068,8 +1150,7 @@ void TTable::Post()
     SlotFromStore(row);
     Buffer.clear();
     DataState = TDataSetState::Browse;
-    TextIndex.clear();
-    NumIndex.clear();
+    DropIndexes();
     Resort();
     RebuildView(false);
     GotoBookmark(rowId);
@@ -1140,8 +1221,7 @@ void TTable::Delete()
     }
     const int pos = Cur;
     Alive[slot] = 0;
-    TextIndex.clear();
-    NumIndex.clear();
+    DropIndexes();
     Resort();
     RebuildView(false);
     if (!Visible().empty())

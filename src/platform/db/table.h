@@ -13,6 +13,7 @@
 #include "platform/db/column_store.h"
 #include "platform/db/field_def.h"
 #include "platform/db/filter.h"
+#include "platform/db/filter_cache.h"
 
 class QSqlQuery;
 class TDatabase;
@@ -189,6 +190,8 @@ signals:
 private:
     friend class TField;
     QVariant CellValue(size_t slot, int column) const;
+    const TColumn* StoredCell(const TField& f, size_t& slot) const;
+    const std::vector<int>& LocateColumns(const QString& fields, qsizetype count);
     QVariant FieldValue(const TField& f) const;
     void SetFieldValue(const TField& f, const QVariant& value);
     void CheckActive() const;
@@ -198,6 +201,7 @@ private:
     int CompareKey(int slot, const std::vector<QVariant>& key, size_t count) const;
     std::vector<int> OrderColumns(std::vector<bool>* caseInsensitive) const;
     const std::vector<int>* EqualitySlots(int column, const TFilter::TEquality& eq);
+    void DropIndexes();
     std::shared_ptr<const TFilter> Compiled(const QString& text);
     bool Indexed(int column) const;
     void MoveTo(int viewPos);
@@ -220,8 +224,6 @@ private:
     std::vector<int> OrderPos; // slot -> position in Order, -1 for dead slots
     std::vector<int> View;    // visible slots in order, unless every row is visible
     bool ViewAll = false;     // no filter in force: the visible rows are Order itself
-    std::vector<int> ViewPos; // slot -> position among the visible rows or -1, built on demand
-    bool ViewPosValid = false;
     int Cur = -1;
     bool EofFlag = true;
     bool BofFlag = true;
@@ -235,11 +237,21 @@ private:
     bool CachedUpdates = false;
     std::shared_ptr<const TFilter> UserFilter;
     std::shared_ptr<const TFilter> FixedFilter;
-    QHash<QString, std::shared_ptr<const TFilter>> FilterCache;
+    TFilterCache FilterCache;
+    QHash<QString, std::vector<int>> LocateFields; // field lists of Locate, resolved
+    mutable std::vector<std::int8_t> IndexedColumns; // per column: -1 not yet known, 0 or 1
 
     // Equality indexes, built on first use and dropped when rows change.
     std::unordered_map<int, QHash<QString, std::vector<int>>> TextIndex;
     std::unordered_map<int, std::unordered_map<double, std::vector<int>>> NumIndex;
+    struct TProbe
+    {
+        int Column = -1;
+        QString Text;
+        double Num = 0;
+        const std::vector<int>* Rows = nullptr;
+    };
+    TProbe LastProbe; // the last key looked up, and its rows
 
     std::vector<QVariant> Buffer; // per stored column while editing
     int DisableCount = 0;

@@ -4,6 +4,7 @@
 
 #include "foundation/error.h"
 #include "platform/db/filter.h"
+#include "platform/db/filter_cache.h"
 
 namespace {
 TTableDef Def()
@@ -145,4 +146,63 @@ TEST(Filter, ArbitraryTextsNeverCrash)
         }
     }
     EXPECT_GT(compiled, 0);
+}
+
+// Filters served from the shape cache select the same rows, narrow through the same equalities
+// and fail with the same messages as filters compiled from their own texts.
+TEST(Filter, CachedShapesBehaveLikeCompiledTexts)
+{
+    const TTableDef def = Def();
+    TRowSet rows(def);
+    rows.Add({"E1", "W", "100", "200", "37.5", "3", "x"});
+    rows.Add({"E2", "", "120", "", "12", "1", "O'Neil"});
+    rows.Add({"", "B", "", "90", "", "", ""});
+    const QStringList fields = {"ID", "Color", "FFHMin", "\"FFHMax\"", "DornMassMin", "Direct", "Name"};
+    const QStringList values = {"'E1'", "'E2'", "''", "'O''Neil'", "'W'", "100", "120", "-3", "37.5", "'37.5'",
+                                "'12'", "'x'", "1.2.3", "0", "'B'", "200"};
+    const QStringList ops = {"=", "<>", "<", ">=", "<="};
+    const QStringList joins = {" and ", " or ", " and not "};
+    std::mt19937 rng(7);
+    auto pick = [&](const QStringList& from) { return from[static_cast<qsizetype>(rng() % static_cast<unsigned>(from.size()))]; };
+    TFilterCache cache;
+    int bound = 0;
+    for (int i = 0; i < 4000; ++i) {
+        QString text;
+        const int n = 1 + static_cast<int>(rng() % 3);
+        for (int k = 0; k < n; ++k) {
+            if (k > 0)
+                text += pick(joins);
+            const QString cmp = pick(fields) + QLatin1Char(' ') + pick(ops) + QLatin1Char(' ') + pick(values);
+            text += rng() % 3 == 0 ? QLatin1Char('(') + cmp + QLatin1Char(')') : cmp;
+        }
+        std::shared_ptr<const TFilter> direct, cached;
+        QString directError, cachedError;
+        try {
+            direct = TFilter::Compile(text, def);
+        } catch (const TError& e) {
+            directError = e.Message();
+        }
+        try {
+            cached = cache.Get(text, def);
+        } catch (const TError& e) {
+            cachedError = e.Message();
+        }
+        ASSERT_EQ(cachedError, directError) << text.toStdString();
+        if (!direct)
+            continue;
+        ++bound;
+        EXPECT_EQ(cached->Text(), text);
+        for (size_t r = 0; r < 3; ++r)
+            ASSERT_EQ(cached->Matches(rows.Columns, r), direct->Matches(rows.Columns, r)) << text.toStdString() << " row " << r;
+        ASSERT_EQ(cached->Equalities().size(), direct->Equalities().size()) << text.toStdString();
+        for (size_t e = 0; e < direct->Equalities().size(); ++e) {
+            EXPECT_EQ(cached->Equalities()[e].Field, direct->Equalities()[e].Field);
+            EXPECT_EQ(cached->Equalities()[e].IsText, direct->Equalities()[e].IsText);
+            if (direct->Equalities()[e].IsText)
+                EXPECT_EQ(cached->Equalities()[e].Text, direct->Equalities()[e].Text);
+            else
+                EXPECT_EQ(cached->Equalities()[e].Num, direct->Equalities()[e].Num);
+        }
+    }
+    EXPECT_GT(bound, 500);
 }

@@ -179,6 +179,20 @@ TEST_F(TableTest, CachedUpdatesNeverReachTheStore)
     EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 2);
 }
 
+TEST_F(TableTest, KeyLookupsFollowEditedRows)
+{
+    EXPECT_EQ(Table.Lookup(QStringLiteral("ID"), QStringLiteral("B"), QStringLiteral("Name")).toString(), QStringLiteral("beta"));
+    ASSERT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("B")));
+    Table.Edit();
+    Table.FieldByName(QStringLiteral("ID")).SetAsString(QStringLiteral("Z"));
+    Table.Post();
+    EXPECT_TRUE(Table.Lookup(QStringLiteral("ID"), QStringLiteral("B"), QStringLiteral("Name")).isNull());
+    EXPECT_EQ(Table.Lookup(QStringLiteral("ID"), QStringLiteral("Z"), QStringLiteral("Name")).toString(), QStringLiteral("beta"));
+    EXPECT_FALSE(Table.Locate(QStringLiteral("ID"), QStringLiteral("B")));
+    EXPECT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("Z")));
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Qty")).AsInteger(), 2);
+}
+
 TEST_F(TableTest, ControlsDisabledHoldBackNotificationsUntilEnabled)
 {
     QSignalSpy reset(&Table, &TTable::DataReset);
@@ -287,6 +301,16 @@ TEST(TableNarrowing, RandomFiltersGiveTheSameRowsAsAFullScan)
             b.push_back(scanned.Bookmark());
         ASSERT_EQ(a, b) << text.toStdString();
         nonEmpty += a.empty() ? 0 : 1;
+        // Locate on the filtered rows finds the first visible row with the key.
+        const QString key = words[pick(6)];
+        qint64 first = 0;
+        for (scanned.First(); !scanned.Eof() && first == 0; scanned.Next())
+            if (scanned.FieldByName(QStringLiteral("ID")).AsString() == key)
+                first = scanned.Bookmark();
+        ASSERT_EQ(narrowed.Locate(QStringLiteral("ID"), key), first != 0) << text.toStdString() << " " << key.toStdString();
+        if (first != 0) {
+            ASSERT_EQ(narrowed.Bookmark(), first) << text.toStdString();
+        }
     }
     EXPECT_GT(nonEmpty, 50);
 }
