@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -25,9 +26,24 @@ std::int32_t TruncToInt32(long double x)
     return static_cast<std::int32_t>(t);
 }
 
+// Powers of ten by table: prices are rounded for every line of every sash, and powl costs more
+// than the rest of the rounding. The products are exact up to 10^27.
+long double TenTo(int decimals)
+{
+    static const auto powers = [] {
+        std::array<long double, 19> p{};
+        p[0] = 1;
+        for (size_t i = 1; i < p.size(); ++i)
+            p[i] = p[i - 1] * 10;
+        return p;
+    }();
+    return decimals >= 0 && decimals < static_cast<int>(powers.size()) ? powers[static_cast<size_t>(decimals)]
+                                                                        : std::pow(10.0L, decimals);
+}
+
 long double RoundToLong(long double x, int decimals)
 {
-    const long double factor = std::pow(10.0L, decimals);
+    const long double factor = TenTo(decimals);
     const long double rounded = std::trunc(std::fabs(x) * factor + 0.5L) / factor;
     return x < 0 ? -rounded : rounded;
 }
