@@ -1,6 +1,7 @@
 #include "engine/article_lookups.h"
 
 #include "catalog/data_module.h"
+#include "engine/catalog_memo.h"
 #include "engine/engine_hooks.h"
 #include "engine/field_cache.h"
 #include "foundation/error.h"
@@ -105,7 +106,25 @@ bool IsVirtualArticle(const QString& id)
 {
     if (id.isEmpty())
         return false;
-    return LocateArticle(id) && Field(Articles(), "Virtual").AsInteger() == 1;
+    return ArticleFacts(id).Virtual;
+}
+
+TArticleFacts ArticleFacts(const QString& id)
+{
+    static TCatalogMemo<TArticleFacts> memo;
+    TTable& t = Articles();
+    return memo.Get(t, id, [&] {
+        TArticleFacts facts;
+        if (!LocateArticle(id))
+            return facts;
+        facts.Found = true;
+        facts.Virtual = Field(t, "Virtual").AsInteger() == 1;
+        facts.Name = Text(t, "Name");
+        facts.Price = Field(t, "Price").AsCurrency();
+        facts.Currency = Field(t, "Currency").AsInteger();
+        facts.PriceGrp = Field(t, "PriceGrp").AsInteger();
+        return facts;
+    });
 }
 
 QString CurrencyName(int id)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "foundation/money.h"
+
 // Keyed look-ups of Catalog.DB articles and Currency.DB currencies. Outputs are emptied first;
 // the quiet flag suppresses the message of a missing article.
 
@@ -24,6 +26,19 @@ QString ArticleName(const QString& id, bool quiet);
 // A Catalog column by name; an empty variant for an empty ID or field name or an unknown field.
 QVariant ArticleField(const QString& id, const QString& fieldName, bool quiet);
 bool IsVirtualArticle(const QString& id);
+
+// What every line asks of its article (the virtual flag, the name, the price), read once per
+// article while Catalog.DB stays unchanged; Found is false for an unknown article.
+struct TArticleFacts
+{
+    bool Found = false;
+    bool Virtual = false;
+    QString Name;
+    TMoney Price;
+    int Currency = 0;
+    int PriceGrp = 0;
+};
+TArticleFacts ArticleFacts(const QString& id);
 
 struct TCurrencyWords
 {

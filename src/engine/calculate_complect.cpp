@@ -4,6 +4,7 @@
 
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
+#include "engine/element_facts.h"
 #include "engine/engine_sash.h"
 #include "engine/expand_complect.h"
 #include "engine/field_cache.h"
@@ -37,10 +38,10 @@ QString TextOf(TTable& t, const char* name)
 // whole hundred covers the systems of that hundred, any other group exactly one system.
 bool SystemRuleAdmits(const QString& keeperElement, const QString& furnSys)
 {
-    TTable& items = EngineCatalog().T_FrnItem;
-    if (!items.Locate(QStringLiteral("ID"), keeperElement))
+    const TElementFacts facts = ElementFacts(keeperElement);
+    if (!facts.Found)
         return true;
-    const int group = IntOf(items, "CommonGrp");
+    const int group = facts.CommonGroup;
     if (group == 0)
         return true;
     bool ok = false;

@@ -4,6 +4,7 @@
 
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
+#include "engine/element_facts.h"
 #include "engine/engine_sash.h"
 #include "engine/field_cache.h"
 #include "engine/filter_guard.h"
@@ -138,9 +139,8 @@ bool LengthWindow(const TRow& row, const TEngineSash& sash, const char* no, cons
 
 bool IsVirtualElement(const QString& element)
 {
-    TTable& items = EngineCatalog().T_FrnItem;
-    return items.Locate(QStringLiteral("ID"), element) &&
-           Field(items, "Virtual").AsInteger() == 1;
+    const TElementFacts facts = ElementFacts(element);
+    return facts.Found && facts.Virtual;
 }
 
 // Steps after the filter: one row of the complect.
@@ -322,10 +322,10 @@ void ExpandComposite(const TExpansionContext& c, const QString& parentElement, c
     TTable& parts = dm.T_FrnItoI;
     if (!HasRow(parts, QStringLiteral("ID"), parentElement))
         return;
-    TTable& items = dm.T_FrnItem;
-    if (!items.Locate(QStringLiteral("ID"), parentElement))
+    const TElementFacts parent = ElementFacts(parentElement);
+    if (!parent.Found)
         throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(parentElement));
-    const QString parentName = Field(items, "Name").AsString();
+    const QString& parentName = parent.Name;
     TEngineSash& sash = *c.Sash;
 
     TFilterGuard guard(parts, KeyFilter(QStringLiteral("ID"), parentElement, true));

@@ -41,17 +41,15 @@ bool TFittingsEngine::IsVirtualArticle(const QString& articleId) { return ::IsVi
 
 std::optional<TArticlePriceData> TFittingsEngine::ArticlePriceData(const QString& articleId)
 {
-    if (articleId.isEmpty() || !LocateArticle(articleId))
+    if (articleId.isEmpty())
         return std::nullopt;
-    TTable& t = EngineCatalog().T_Catalog;
-    TArticlePriceData data;
-    data.Price = Field(t, "Price").AsCurrency();
-    data.Currency = Field(t, "Currency").AsInteger();
-    data.PriceGrp = Field(t, "PriceGrp").AsInteger();
-    return data;
+    const TArticleFacts facts = ArticleFacts(articleId);
+    if (!facts.Found)
+        return std::nullopt;
+    return TArticlePriceData{facts.Price, facts.Currency, facts.PriceGrp};
 }
 
-QString TFittingsEngine::ArticleName(const QString& articleId) { return ::ArticleName(articleId, true); }
+QString TFittingsEngine::ArticleName(const QString& articleId) { return ArticleFacts(articleId).Name; }
 
 std::optional<double> TFittingsEngine::PriceGroupMarkup(int groupId, int column)
 {

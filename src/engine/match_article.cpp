@@ -1,37 +1,12 @@
 #include "engine/match_article.h"
 
 #include "catalog/data_module.h"
+#include "engine/element_facts.h"
 #include "engine/engine_hooks.h"
 #include "engine/field_cache.h"
 #include "engine/filter_guard.h"
 #include "engine/rules.h"
 #include "foundation/error.h"
-
-namespace {
-
-bool Flag(TTable& t, const char* name)
-{
-    return Field(t, name).AsInteger() == 1;
-}
-
-TElementFlags ReadFlags(TTable& items)
-{
-    TElementFlags f;
-    f.HasFalzLuft = Flag(items, "HasFalzLuft");
-    f.HasFalzSize = Flag(items, "HasFalzSize");
-    f.HasFalzPos = Flag(items, "HasFalzPos");
-    f.CheckWeight = Flag(items, "CheckWeight");
-    f.HasDornMass = Flag(items, "HasDornMass");
-    f.CheckThickness = Flag(items, "CheckThickness");
-    f.CheckProfWidth = Flag(items, "CheckProfWidth");
-    f.HasProfSys = Flag(items, "HasProfSys");
-    f.CheckStulpType = Flag(items, "CheckStulpType");
-    f.CheckDirect = Flag(items, "CheckDirect");
-    f.HasColor = Flag(items, "HasColor");
-    return f;
-}
-
-} // namespace
 
 bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
 {
@@ -42,11 +17,11 @@ bool MatchArticle(const TArticleRequest& request, TArticleMatch& match)
     if (!HasRow(arts, QStringLiteral("ID"), element))
         return false;
 
-    TTable& items = dm.T_FrnItem;
-    if (!items.Locate(QStringLiteral("ID"), element))
+    const TElementFacts facts = ElementFacts(element);
+    if (!facts.Found)
         throw TError(QStringLiteral("Элемент фурнитуры [%1] не найден в документации!").arg(element));
-    const QString elementName = Field(items, "Name").AsString();
-    const TElementFlags flags = ReadFlags(items);
+    const QString& elementName = facts.Name;
+    const TElementFlags& flags = facts.Flags;
     if (flags.HasProfSys && request.Query.KeeperSystem.isEmpty())
         throw TError(QStringLiteral("Для комплекта фурнитуры [%1]\r\nне указана система ответных планок!")
                          .arg(request.OwnerName));

@@ -1,6 +1,7 @@
 #include "engine/param_lookups.h"
 
 #include "catalog/data_module.h"
+#include "engine/catalog_memo.h"
 #include "engine/engine_hooks.h"
 #include "engine/engine_sash.h"
 #include "engine/field_cache.h"
@@ -202,12 +203,13 @@ int HandleDirection(const QString& complectId, int sideNo)
     return IntField(t, "HandleDirect");
 }
 
-bool PropKeyAllowed(int propKey, const QStringList& choices, int slot)
+namespace {
+
+bool PropKeyAllowedNow(int propKey, const QStringList& choices, QChar slotChar)
 {
     TTable& props = EngineCatalog().T_FrnProp;
     if (!props.Locate(QStringLiteral("PropKey"), propKey))
         return true;
-    const QChar slotChar = QString::number(slot).at(0);
     for (const QString& line : choices) {
         if (line.isEmpty() || line.at(0) != slotChar)
             continue;
@@ -223,6 +225,21 @@ bool PropKeyAllowed(int propKey, const QStringList& choices, int slot)
             return false;
     }
     return true;
+}
+
+} // namespace
+
+bool PropKeyAllowed(int propKey, const QStringList& choices, int slot)
+{
+    // Asked for every complect row, keeper and accessory of a sash with the same choices; the
+    // answer depends on the key, the choices of the slot and FrnProp only.
+    const QChar slotChar = QString::number(slot).at(0);
+    QString key = QString::number(propKey);
+    for (const QString& line : choices)
+        if (!line.isEmpty() && line.at(0) == slotChar)
+            key += QLatin1Char(' ') + QString::number(line.size()) + QLatin1Char(':') + line;
+    static TCatalogMemo<bool> memo;
+    return memo.Get(EngineCatalog().T_FrnProp, key, [&] { return PropKeyAllowedNow(propKey, choices, slotChar); });
 }
 
 TSelectionParams ResolveSelectionParams(TEngineComplect& complect)

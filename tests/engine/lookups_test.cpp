@@ -1,4 +1,5 @@
 #include "engine/article_lookups.h"
+#include "engine/element_facts.h"
 #include "engine/param_lookups.h"
 #include "engine_fixture.h"
 
@@ -201,4 +202,40 @@ TEST_F(LookupTest, CurrencyLookUps)
     EXPECT_EQ(words.GenitivePlural, QStringLiteral("рублей"));
     EXPECT_EQ(words.Gender, 1);
     EXPECT_EQ(words.Decimals, 2);
+}
+
+// Articles, elements and property keys are remembered between sashes; an edit of their tables
+// must show in the next answer.
+TEST_F(LookupTest, RememberedLookUpsFollowCatalogueEdits)
+{
+    auto setField = [](TTable& t, const QString& id, const char* field, const QVariant& to) {
+        ASSERT_TRUE(t.Locate(QStringLiteral("ID"), id));
+        t.Edit();
+        t.FieldByName(QString::fromLatin1(field)).SetValue(to);
+        t.Post();
+    };
+    TTable& catalog = Dm().T_Catalog;
+    EXPECT_FALSE(IsVirtualArticle(QStringLiteral("ACC-D")));
+    setField(catalog, QStringLiteral("ACC-D"), "Virtual", 1);
+    EXPECT_TRUE(IsVirtualArticle(QStringLiteral("ACC-D")));
+    setField(catalog, QStringLiteral("ACC-D"), "Virtual", 0);
+    EXPECT_FALSE(IsVirtualArticle(QStringLiteral("ACC-D")));
+
+    TTable& items = Dm().T_FrnItem;
+    EXPECT_EQ(ElementFacts(QStringLiteral("EPLAIN")).Name, QStringLiteral("Простой элемент"));
+    setField(items, QStringLiteral("EPLAIN"), "Name", QStringLiteral("Другое имя"));
+    EXPECT_EQ(ElementFacts(QStringLiteral("EPLAIN")).Name, QStringLiteral("Другое имя"));
+    setField(items, QStringLiteral("EPLAIN"), "Name", QStringLiteral("Простой элемент"));
+
+    // Key 7 lists property 131 only, so another property of that ten is allowed until listed.
+    TTable& props = Dm().T_FrnProp;
+    EXPECT_TRUE(PropKeyAllowed(7, {QStringLiteral("0=125")}, 0));
+    props.Append();
+    props.FieldByName(QStringLiteral("ID")).SetAsInteger(126);
+    props.FieldByName(QStringLiteral("PropKey")).SetAsInteger(7);
+    props.Post();
+    EXPECT_FALSE(PropKeyAllowed(7, {QStringLiteral("0=125")}, 0));
+    ASSERT_TRUE(props.Locate(QStringLiteral("ID"), 126));
+    props.Delete();
+    EXPECT_TRUE(PropKeyAllowed(7, {QStringLiteral("0=125")}, 0));
 }

@@ -4,6 +4,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 
 #include "foundation/error.h"
@@ -305,6 +306,7 @@ void TTable::ReplaceFields(TTableDef def)
         f->Column = static_cast<int>(i);
         FieldList.push_back(std::move(f));
     }
+    DropIndexes();
     FilterCache.Clear();
     LocateFields.clear();
     IndexedColumns.clear();
@@ -595,9 +597,11 @@ bool TTable::Indexed(int column) const
 
 void TTable::DropIndexes()
 {
+    static std::atomic<quint64> versions{0};
     TextIndex.clear();
     NumIndex.clear();
     LastProbe = TProbe();
+    Version = ++versions;
 }
 
 const std::vector<int>* TTable::EqualitySlots(int column, const TFilter::TEquality& eq)

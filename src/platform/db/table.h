@@ -113,6 +113,9 @@ public:
     // Narrowing candidates through equality indexes; switched off only to measure it.
     void SetIndexNarrowing(bool on);
     bool IndexNarrowing() const { return Narrowing; }
+    // Changes whenever the rows may have changed (opened, refreshed, edited, reordered, closed),
+    // for caches of what was read from them; a value is never given twice, even across tables.
+    quint64 DataVersion() const { return Version; }
 
     void First();
     void Next();
@@ -252,6 +255,7 @@ private:
         const std::vector<int>* Rows = nullptr;
     };
     TProbe LastProbe; // the last key looked up, and its rows
+    quint64 Version = 0;
 
     std::vector<QVariant> Buffer; // per stored column while editing
     int DisableCount = 0;
