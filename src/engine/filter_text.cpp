@@ -16,14 +16,21 @@ QString FormatFixed(double value, int decimals)
     if (!std::isfinite(value))
         return QStringLiteral("0");
     const bool negative = value < 0;
-    // Round on the 15-digit decimal form of the scaled value, so that 1.005 counts as written
-    // rather than as its binary neighbour below.
     double scaled = std::fabs(value) * std::pow(10.0, decimals);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", scaled);
-    scaled = std::floor(std::strtod(buf, nullptr) + 0.5);
-    std::snprintf(buf, sizeof buf, "%.0f", scaled);
-    QString digits = QString::fromLatin1(buf);
+    QString digits;
+    if (scaled < 1e15 && scaled == std::floor(scaled)) {
+        // Whole values (sizes in millimetres, most of them) print exactly; the rounding below
+        // would give the same digits through two formatted conversions.
+        digits = QString::number(static_cast<qint64>(scaled));
+    } else {
+        // Round on the 15-digit decimal form of the scaled value, so that 1.005 counts as written
+        // rather than as its binary neighbour below.
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15g", scaled);
+        scaled = std::floor(std::strtod(buf, nullptr) + 0.5);
+        std::snprintf(buf, sizeof buf, "%.0f", scaled);
+        digits = QString::fromLatin1(buf);
+    }
     if (decimals > 0) {
         while (digits.size() <= decimals)
             digits.prepend(QLatin1Char('0'));
@@ -41,11 +48,34 @@ QString Int(int v)
     return QString::number(v);
 }
 
-// Appends a clause in its first form while the text is empty, else in its second form.
-void Add(QString& f, const QString& first, const QString& second)
+// "<name>Min <= v and <name>Max >= v ": a window clause. Filters are built for every article
+// search, so the clauses are put together by appending rather than by placeholder substitution.
+QString Window(QLatin1StringView name, const QString& v)
 {
-    f += f.isEmpty() ? first : second;
+    QString c;
+    c.reserve(2 * name.size() + 2 * v.size() + 20);
+    c += name;
+    c += QLatin1String("Min <= ");
+    c += v;
+    c += QLatin1String(" and ");
+    c += name;
+    c += QLatin1String("Max >= ");
+    c += v;
+    c += QLatin1Char(' ');
+    return c;
 }
+
+// Appends a clause as it stands while the text is empty, else after its joint ("and " or
+// " and ", as each clause has always been written).
+void Add(QString& f, QLatin1StringView joint, const QString& clause)
+{
+    if (!f.isEmpty())
+        f += joint;
+    f += clause;
+}
+
+const QLatin1StringView And("and ");
+const QLatin1StringView SpacedAnd(" and ");
 
 } // namespace
 
@@ -53,95 +83,78 @@ TArticleFilter BuildArticleFilter(const TElementFlags& flags, const TArticleQuer
 {
     TArticleFilter out;
     QString& f = out.Filter;
-    const QString l1 = FormatFixed(q.Length1, 0), l2 = FormatFixed(q.Length2, 0);
-    const QString r1 = FormatFixed(q.Radius1, 0), r2 = FormatFixed(q.Radius2, 0);
+    f.reserve(256);
     switch (q.Principle) {
     case 1:
-        f = QStringLiteral("FFBMin <= %1 and FFBMax >= %1 ").arg(q.FFB);
+        f = Window(QLatin1StringView("FFB"), Int(q.FFB));
         out.Dimension = q.FFB;
         break;
     case 2:
-        f = QStringLiteral("FFHMin <= %1 and FFHMax >= %1 ").arg(q.FFH);
+        f = Window(QLatin1StringView("FFH"), Int(q.FFH));
         out.Dimension = q.FFH;
         break;
     case 3:
-        f = QStringLiteral("FFBMin <= %1 and FFBMax >= %1 and FFHMin <= %2 and FFHMax >= %2 ").arg(q.FFB).arg(q.FFH);
+        f = Window(QLatin1StringView("FFB"), Int(q.FFB)) + And + Window(QLatin1StringView("FFH"), Int(q.FFH));
         break;
     case 4:
-        f = QStringLiteral("FFL1Min <= %1 and FFL1Max >= %1 ").arg(l1);
+        f = Window(QLatin1StringView("FFL1"), FormatFixed(q.Length1, 0));
         out.Dimension = q.Length1;
         break;
     case 5:
-        f = QStringLiteral("FFL2Min <= %1 and FFL2Max >= %1 ").arg(l2);
+        f = Window(QLatin1StringView("FFL2"), FormatFixed(q.Length2, 0));
         out.Dimension = q.Length2;
         break;
     case 6:
-        f = QStringLiteral("FFL1Min <= %1 and FFL1Max >= %1 and FFL2Min <= %2 and FFL2Max >= %2 ").arg(l1, l2);
+        f = Window(QLatin1StringView("FFL1"), FormatFixed(q.Length1, 0)) + And +
+            Window(QLatin1StringView("FFL2"), FormatFixed(q.Length2, 0));
         out.Dimension = q.Length1;
         break;
     case 7:
-        f = QStringLiteral("FFAMin <= %1 and FFAMax >= %1 ").arg(FormatFixed(q.Angle, 2));
+        f = Window(QLatin1StringView("FFA"), FormatFixed(q.Angle, 2));
         break;
     case 8:
-        f = QStringLiteral("FFR1Min <= %1 and FFR1Max >= %1 ").arg(r1);
+        f = Window(QLatin1StringView("FFR1"), FormatFixed(q.Radius1, 0));
         break;
     case 9:
-        f = QStringLiteral("FFR2Min <= %1 and FFR2Max >= %1 ").arg(r2);
+        f = Window(QLatin1StringView("FFR2"), FormatFixed(q.Radius2, 0));
         break;
     case 10:
-        f = QStringLiteral("FFR1Min <= %1 and FFR1Max >= %1 and FFR2Min <= %2 and FFR2Max >= %2 ").arg(r1, r2);
+        f = Window(QLatin1StringView("FFR1"), FormatFixed(q.Radius1, 0)) + And +
+            Window(QLatin1StringView("FFR2"), FormatFixed(q.Radius2, 0));
         break;
     default:
         break;
     }
 
     if (flags.HasFalzLuft)
-        Add(f, QStringLiteral("FalzLuft = %1 ").arg(q.Params.FalzLuft),
-            QStringLiteral("and FalzLuft = %1 ").arg(q.Params.FalzLuft));
+        Add(f, And, QLatin1String("FalzLuft = ") + Int(q.Params.FalzLuft) + QLatin1Char(' '));
     if (flags.HasFalzSize)
-        Add(f, QStringLiteral("FalzSize = %1 ").arg(q.Params.FalzSize),
-            QStringLiteral("and FalzSize = %1 ").arg(q.Params.FalzSize));
+        Add(f, And, QLatin1String("FalzSize = ") + Int(q.Params.FalzSize) + QLatin1Char(' '));
     if (flags.HasFalzPos)
-        Add(f, QStringLiteral("FalzPos = %1 ").arg(q.Params.FalzPos),
-            QStringLiteral("and FalzPos = %1 ").arg(q.Params.FalzPos));
+        Add(f, And, QLatin1String("FalzPos = ") + Int(q.Params.FalzPos) + QLatin1Char(' '));
     if (flags.CheckWeight) {
         const QString w = FormatFixed(q.Weight, 2);
-        Add(f, QStringLiteral("WeightMin <= %1 and  WeightMax >= %1 ").arg(w),
-            QStringLiteral("and WeightMin <= %1 and  WeightMax >= %1 ").arg(w));
+        Add(f, And, QLatin1String("WeightMin <= ") + w + QLatin1String(" and  WeightMax >= ") + w + QLatin1Char(' '));
     }
-    if (flags.HasDornMass) {
-        const QString d = FormatFixed(q.Params.DornMass, 2);
-        Add(f, QStringLiteral("DornMassMin <= %1 and DornMassMax >= %1 ").arg(d),
-            QStringLiteral("and DornMassMin <= %1 and DornMassMax >= %1 ").arg(d));
-    }
-    if (flags.CheckThickness) {
-        const QString t = FormatFixed(q.Params.Thickness, 0);
-        Add(f, QStringLiteral("ThicknessMin <= %1 and ThicknessMax >= %1 ").arg(t),
-            QStringLiteral(" and ThicknessMin <= %1 and ThicknessMax >= %1 ").arg(t));
-    }
-    if (flags.CheckProfWidth) {
-        const QString p = FormatFixed(q.ProfWidth, 0);
-        Add(f, QStringLiteral("ProfWidthMin <= %1 and ProfWidthMax >= %1 ").arg(p),
-            QStringLiteral(" and ProfWidthMin <= %1 and ProfWidthMax >= %1 ").arg(p));
-    }
-    if (flags.HasProfSys) {
-        const QString s = FilterQuote(q.KeeperSystem);
-        Add(f, QStringLiteral("ProfSys = %1 ").arg(s), QStringLiteral("and ProfSys = %1 ").arg(s));
-    }
+    if (flags.HasDornMass)
+        Add(f, And, Window(QLatin1StringView("DornMass"), FormatFixed(q.Params.DornMass, 2)));
+    if (flags.CheckThickness)
+        Add(f, SpacedAnd, Window(QLatin1StringView("Thickness"), FormatFixed(q.Params.Thickness, 0)));
+    if (flags.CheckProfWidth)
+        Add(f, SpacedAnd, Window(QLatin1StringView("ProfWidth"), FormatFixed(q.ProfWidth, 0)));
+    if (flags.HasProfSys)
+        Add(f, And, QLatin1String("ProfSys = ") + FilterQuote(q.KeeperSystem) + QLatin1Char(' '));
     if (flags.CheckStulpType)
-        Add(f, QStringLiteral("StulpType = %1 ").arg(q.MullionType),
-            QStringLiteral("and StulpType = %1 ").arg(q.MullionType));
+        Add(f, And, QLatin1String("StulpType = ") + Int(q.MullionType) + QLatin1Char(' '));
     if (flags.CheckDirect)
-        Add(f, QStringLiteral("(Direct = 3 or Direct = %1) ").arg(q.Direction),
-            QStringLiteral("and (Direct = 3 or Direct = %1) ").arg(q.Direction));
+        Add(f, And, QLatin1String("(Direct = 3 or Direct = ") + Int(q.Direction) + QLatin1String(") "));
 
-    const QString id = FilterQuote(q.ElementId);
-    Add(f, QStringLiteral("ID=%1 ").arg(id), QStringLiteral("and ID=%1 ").arg(id));
+    Add(f, And, QLatin1String("ID=") + FilterQuote(q.ElementId) + QLatin1Char(' '));
 
     if (flags.HasColor) {
         // F is never empty here, so only the second forms occur.
-        out.Fallback = f + QStringLiteral("and Color = '' ");
-        f += QStringLiteral("and Color = %1 ").arg(FilterQuote(q.Color));
+        out.Fallback = f + QLatin1String("and Color = '' ");
+        f += QLatin1String("and Color = ") + FilterQuote(q.Color) + QLatin1Char(' ');
     }
     return out;
 }
