@@ -15,39 +15,26 @@ bool SplitShape(const QString& src, QString& shape, std::vector<TFilter::TLitera
 {
     const qsizetype n = src.size();
     shape.reserve(n);
+    qsizetype copied = 0; // the text before this is in the shape already
+    auto literal = [&](qsizetype from, qsizetype to, TFilter::TLiteral lit) {
+        shape += QStringView(src).mid(copied, from - copied);
+        shape += Mark;
+        shape += QLatin1Char(lit.Quoted ? 's' : 'n');
+        literals.push_back(std::move(lit));
+        copied = to;
+    };
     qsizetype i = 0;
     while (i < n) {
         const QChar c = src[i];
         if (c == Mark)
             return false;
-        if (c == QLatin1Char('\'')) {
-            TFilter::TLiteral lit{true, QString()};
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                if (src[i] == c) {
-                    if (i + 1 < n && src[i + 1] == c) {
-                        lit.Text += c;
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    closed = true;
-                    break;
-                }
-                lit.Text += src[i++];
-            }
-            if (!closed)
-                return false;
-            shape += Mark;
-            shape += QLatin1Char('s');
-            literals.push_back(std::move(lit));
-        } else if (c == QLatin1Char('"')) {
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
             const qsizetype start = i++;
-            bool closed = false;
+            bool closed = false, doubled = false;
             while (i < n) {
                 if (src[i] == c) {
                     if (i + 1 < n && src[i + 1] == c) {
+                        doubled = true;
                         i += 2;
                         continue;
                     }
@@ -61,7 +48,12 @@ bool SplitShape(const QString& src, QString& shape, std::vector<TFilter::TLitera
             }
             if (!closed)
                 return false;
-            shape += QStringView(src).mid(start, i - start);
+            if (c == QLatin1Char('"'))
+                continue; // a quoted field name is part of the shape
+            QString text = src.mid(start + 1, i - start - 2);
+            if (doubled)
+                text.replace(QStringLiteral("''"), QStringLiteral("'"));
+            literal(start, i, {true, std::move(text)});
         } else if (c.isDigit() || ((c == QLatin1Char('-') || c == QLatin1Char('+') || c == QLatin1Char('.')) &&
                                    i + 1 < n && (src[i + 1].isDigit() || src[i + 1] == QLatin1Char('.')))) {
             qsizetype j = i;
@@ -71,21 +63,17 @@ bool SplitShape(const QString& src, QString& shape, std::vector<TFilter::TLitera
                 ++j;
             if (j < n && (src[j].isLetter() || src[j] == QLatin1Char('_')))
                 return false;
-            literals.push_back({false, src.mid(i, j - i)});
-            shape += Mark;
-            shape += QLatin1Char('n');
+            literal(i, j, {false, src.mid(i, j - i)});
             i = j;
         } else if (c.isLetter() || c == QLatin1Char('_')) {
             // A name, digits included, stays part of the shape.
-            const qsizetype start = i;
             while (i < n && (src[i].isLetterOrNumber() || src[i] == QLatin1Char('_')))
                 ++i;
-            shape += QStringView(src).mid(start, i - start);
         } else {
-            shape += c;
             ++i;
         }
     }
+    shape += QStringView(src).mid(copied);
     return true;
 }
 
