@@ -616,11 +616,13 @@ const std::vector<int>* TTable::EqualitySlots(int column, const TFilter::TEquali
     if (col.IsText) {
         auto it = TextIndex.find(column);
         if (it == TextIndex.end()) {
-            it = TextIndex.emplace(column, QHash<QString, std::vector<int>>()).first;
-            for (int s : Order)
-                it->second[col.Text[static_cast<size_t>(s)]].push_back(s);
+            it = TextIndex.emplace(column, QHash<TTextKey, std::vector<int>>()).first;
+            for (int s : Order) {
+                const QString& text = col.Text[static_cast<size_t>(s)];
+                it->second[TTextKey{qHash(text), text}].push_back(s);
+            }
         }
-        if (auto hit = it->second.constFind(eq.Text); hit != it->second.constEnd())
+        if (auto hit = it->second.constFind(TTextKey{qHash(eq.Text), eq.Text}); hit != it->second.constEnd())
             rows = &*hit;
     } else {
         auto it = NumIndex.find(column);

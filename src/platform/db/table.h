@@ -245,7 +245,17 @@ private:
     mutable std::vector<std::int8_t> IndexedColumns; // per column: -1 not yet known, 0 or 1
 
     // Equality indexes, built on first use and dropped when rows change.
-    std::unordered_map<int, QHash<QString, std::vector<int>>> TextIndex;
+    // Keys of the text indexes carry their hash, so that a probe compares hashes and reads a
+    // key's characters only on a match: catalogue codes are mostly of one length, and reading
+    // the text of every key passed on the way costs a cache miss each.
+    struct TTextKey
+    {
+        size_t Hash;
+        QString Text;
+        friend bool operator==(const TTextKey& a, const TTextKey& b) { return a.Hash == b.Hash && a.Text == b.Text; }
+        friend size_t qHash(const TTextKey& key, size_t seed) noexcept { return key.Hash ^ seed; }
+    };
+    std::unordered_map<int, QHash<TTextKey, std::vector<int>>> TextIndex;
     std::unordered_map<int, std::unordered_map<double, std::vector<int>>> NumIndex;
     struct TProbe
     {
