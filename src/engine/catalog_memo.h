@@ -9,14 +9,14 @@
 // are. Every sash asks again for the same articles, elements and properties; the map of what
 // was read is small and warm, where a probe of a large table costs several cache misses and a
 // filtered walk a parse and a rebuild. A reload, an edit or another table object drops it all.
-template <typename T>
+template <typename T, typename TKey = QString>
 class TCatalogMemo
 {
 public:
     // The value for key; read() computes it from the table on first use. A read that raises
     // leaves nothing behind.
     template <typename TRead>
-    T Get(TTable& table, const QString& key, TRead read)
+    T Get(TTable& table, const TKey& key, TRead read)
     {
         if (&table != Table || table.DataVersion() != Version) {
             Values.clear();
@@ -35,5 +35,5 @@ public:
 private:
     const TTable* Table = nullptr;
     quint64 Version = 0;
-    QHash<QString, T> Values;
+    QHash<TKey, T> Values;
 };

@@ -3,6 +3,7 @@
 #include "catalog/data_module.h"
 #include "engine/article_lookups.h"
 #include "engine/calculate_complect.h"
+#include "engine/catalog_memo.h"
 #include "engine/engine_hooks.h"
 #include "engine/field_cache.h"
 #include "engine/filter_guard.h"
@@ -18,14 +19,18 @@ bool TFittingsEngine::CalculateComplect(TokfFurnComp& complect)
 
 QList<TSideRole> TFittingsEngine::SideRoles(const QString& complectId)
 {
+    // Asked for every sash a complect is set on.
+    static TCatalogMemo<QList<TSideRole>> memo;
     TTable& sides = EngineCatalog().T_FrnSide;
-    QList<TSideRole> roles;
-    TFilterGuard guard(sides, KeyFilter(QStringLiteral("ID"), complectId, false));
-    auto field = [&](const char* name) { return Field(sides, name).AsInteger(); };
-    for (sides.First(); !sides.Eof(); sides.Next())
-        roles.append(TSideRole{field("Side"), field("OpenMode"), field("RotSide"), field("Handled"), field("Banded"),
-                               field("Drived"), field("HandleDirect")});
-    return roles;
+    return memo.Get(sides, complectId, [&] {
+        QList<TSideRole> roles;
+        TFilterGuard guard(sides, KeyFilter(QStringLiteral("ID"), complectId, false));
+        auto field = [&](const char* name) { return Field(sides, name).AsInteger(); };
+        for (sides.First(); !sides.Eof(); sides.Next())
+            roles.append(TSideRole{field("Side"), field("OpenMode"), field("RotSide"), field("Handled"),
+                                   field("Banded"), field("Drived"), field("HandleDirect")});
+        return roles;
+    });
 }
 
 int TFittingsEngine::ComplectImage(const QString& complectId) { return ::ComplectImage(complectId); }

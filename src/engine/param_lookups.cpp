@@ -233,13 +233,17 @@ bool PropKeyAllowed(int propKey, const QStringList& choices, int slot)
 {
     // Asked for every complect row, keeper and accessory of a sash with the same choices; the
     // answer depends on the key, the choices of the slot and FrnProp only.
+    TTable& props = EngineCatalog().T_FrnProp;
+    static TCatalogMemo<bool, int> listed;
+    if (!listed.Get(props, propKey, [&] { return props.Locate(QStringLiteral("PropKey"), propKey); }))
+        return true;
     const QChar slotChar = QString::number(slot).at(0);
     QString key = QString::number(propKey);
     for (const QString& line : choices)
         if (!line.isEmpty() && line.at(0) == slotChar)
             key += QLatin1Char(' ') + QString::number(line.size()) + QLatin1Char(':') + line;
     static TCatalogMemo<bool> memo;
-    return memo.Get(EngineCatalog().T_FrnProp, key, [&] { return PropKeyAllowedNow(propKey, choices, slotChar); });
+    return memo.Get(props, key, [&] { return PropKeyAllowedNow(propKey, choices, slotChar); });
 }
 
 TSelectionParams ResolveSelectionParams(TEngineComplect& complect)

@@ -238,4 +238,15 @@ TEST_F(LookupTest, RememberedLookUpsFollowCatalogueEdits)
     ASSERT_TRUE(props.Locate(QStringLiteral("ID"), 126));
     props.Delete();
     EXPECT_TRUE(PropKeyAllowed(7, {QStringLiteral("0=125")}, 0));
+
+    // A key without rows allows everything until it gets some.
+    EXPECT_TRUE(PropKeyAllowed(99, {QStringLiteral("0=123")}, 0));
+    props.Append();
+    props.FieldByName(QStringLiteral("ID")).SetAsInteger(124);
+    props.FieldByName(QStringLiteral("PropKey")).SetAsInteger(99);
+    props.Post();
+    EXPECT_FALSE(PropKeyAllowed(99, {QStringLiteral("0=123")}, 0));
+    ASSERT_TRUE(props.Locate(QStringLiteral("ID"), 124));
+    props.Delete();
+    EXPECT_TRUE(PropKeyAllowed(99, {QStringLiteral("0=123")}, 0));
 }
