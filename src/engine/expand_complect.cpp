@@ -4,6 +4,7 @@
 
 #include "catalog/data_module.h"
 #include "engine/engine_hooks.h"
+#include "engine/complect_rows.h"
 #include "engine/element_facts.h"
 #include "engine/engine_sash.h"
 #include "engine/field_cache.h"
@@ -55,13 +56,9 @@ QString NumberMessage(TNumberCheck which)
 // One FrnSet row being examined, with the names its messages use.
 struct TRow
 {
-    TTable& Set;
+    const TComplectRow& Set;
     QString ComplectName;
     QString ElementName;
-
-    int Int(const char* name) const { return Field(Set, name).AsInteger(); }
-    double Real(const char* name) const { return Field(Set, name).AsFloat(); }
-    QString Text(const char* name) const { return Field(Set, name).AsString(); }
 
     [[noreturn]] void Fail(const QString& message) const { throw TError(message.arg(ComplectName, ElementName)); }
     // The 0-based index of a 1-based side or corner number, or the number's message.
@@ -81,14 +78,13 @@ bool InWindow(double value, double min, double max)
     return !(min > value);
 }
 
-bool RadiusWindow(const TRow& row, const TEngineSash& sash, const char* no, const char* min, const char* max,
-                  const char* type, TNumberCheck which)
+bool RadiusWindow(const TRow& row, const TEngineSash& sash, const TComplectRow::TWindow& w, TNumberCheck which)
 {
-    const double rMin = row.Real(min), rMax = row.Real(max);
-    const int kinds = row.Int(type);
+    const double rMin = w.Min, rMax = w.Max;
+    const int kinds = w.Type;
     if (rMin == 0 && rMax == 0 && kinds < 2)
         return true;
-    const int i = row.Index(row.Int(no), sash.SideCount(), which);
+    const int i = row.Index(w.No, sash.SideCount(), which);
     const int r = RoundHalfAway(sash.Radius1(i) / 10.0);
     if (!InWindow(r, rMin, rMax))
         return false;
@@ -116,25 +112,22 @@ const QString AdjacentMissing =
     RowIntro + InstallIntro +
     QStringLiteral("длины стороны смежной створки.\r\nСмежная створка не установлена. Установите сначала створку.");
 
-bool AdjacentWindow(const TRow& row, const TExpansionContext& c, const char* no, const char* min, const char* max)
+bool AdjacentWindow(const TRow& row, const TExpansionContext& c, const TComplectRow::TWindow& w)
 {
-    const double lMin = row.Real(min), lMax = row.Real(max);
-    if (lMin == 0 && lMax == 0)
+    if (w.Min == 0 && w.Max == 0)
         return true;
     if (!c.Adjacent)
         row.Fail(AdjacentMissing);
-    const int i = row.Index(row.Int(no), c.Adjacent->SideCount(), TNumberCheck::Adjacent);
-    return InWindow(c.Adjacent->SideLength(i), lMin, lMax);
+    const int i = row.Index(w.No, c.Adjacent->SideCount(), TNumberCheck::Adjacent);
+    return InWindow(c.Adjacent->SideLength(i), w.Min, w.Max);
 }
 
-bool LengthWindow(const TRow& row, const TEngineSash& sash, const char* no, const char* min, const char* max,
-                  TNumberCheck which)
+bool LengthWindow(const TRow& row, const TEngineSash& sash, const TComplectRow::TWindow& w, TNumberCheck which)
 {
-    const double lMin = row.Real(min), lMax = row.Real(max);
-    if (lMin == 0 && lMax == 0)
+    if (w.Min == 0 && w.Max == 0)
         return true;
-    const int i = row.Index(row.Int(no), sash.SideCount(), which);
-    return InWindow(sash.SideLength(i), lMin, lMax);
+    const int i = row.Index(w.No, sash.SideCount(), which);
+    return InWindow(sash.SideLength(i), w.Min, w.Max);
 }
 
 bool IsVirtualElement(const QString& element)
@@ -147,15 +140,16 @@ bool IsVirtualElement(const QString& element)
 void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionContext& c)
 {
     TEngineSash& sash = *c.Sash;
-    const QString element = row.Text("Item");
+    const TComplectRow& set = row.Set;
+    const QString& element = set.Item;
     if (element.isEmpty())
         throw TError(QStringLiteral("В БД наборов фурнитуры в комплекте\r\n[%1] содержится пустой элемент!")
                          .arg(row.ComplectName));
-    row.ElementName = row.Text("ItemLookup");
-    if (!PropKeyAllowed(row.Int("PropKey"), sash.Properties(), slot))
+    row.ElementName = ElementFacts(element).Name;
+    if (!PropKeyAllowed(set.PropKey, sash.Properties(), slot))
         return;
 
-    const QString useIfArt = row.Text("UseIfArt");
+    const QString& useIfArt = set.UseIfArt;
     if (!useIfArt.isEmpty()) {
         if (!c.Adjacent || !c.Adjacent->HasComplect())
             row.Fail(RowIntro + QStringLiteral("для которого определена ссылка на артикул смежной штульповой створки.\r\n"
@@ -165,58 +159,57 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
             return;
     }
 
-    const int ffbMax = row.Int("FFBMax"), ffhMax = row.Int("FFHMax");
-    if ((ffbMax > 0 && ffbMax < c.FFB) || c.FFB < row.Int("FFBMin"))
+    const int ffbMax = set.FFBMax, ffhMax = set.FFHMax;
+    if ((ffbMax > 0 && ffbMax < c.FFB) || c.FFB < set.FFBMin)
         return;
-    if ((ffhMax > 0 && ffhMax < c.FFH) || c.FFH < row.Int("FFHMin"))
+    if ((ffhMax > 0 && ffhMax < c.FFH) || c.FFH < set.FFHMin)
         return;
-    if (!LengthWindow(row, sash, "FFL1No", "FFL1Min", "FFL1Max", TNumberCheck::L1))
+    if (!LengthWindow(row, sash, set.L1, TNumberCheck::L1))
         return;
-    if (!LengthWindow(row, sash, "FFL2No", "FFL2Min", "FFL2Max", TNumberCheck::L2))
+    if (!LengthWindow(row, sash, set.L2, TNumberCheck::L2))
         return;
-    if (!RadiusWindow(row, sash, "FFR1No", "FFR1Min", "FFR1Max", "FFR1Type", TNumberCheck::R1))
+    if (!RadiusWindow(row, sash, set.R1, TNumberCheck::R1))
         return;
-    if (!RadiusWindow(row, sash, "FFR2No", "FFR2Min", "FFR2Max", "FFR2Type", TNumberCheck::R2))
+    if (!RadiusWindow(row, sash, set.R2, TNumberCheck::R2))
         return;
-    const double aMin = row.Real("FFAMin"), aMax = row.Real("FFAMax");
+    const double aMin = set.Angle.Min, aMax = set.Angle.Max;
     if (aMin != 0 || aMax != 0) {
-        const int i = row.Index(row.Int("FFANo"), sash.SideCount(), TNumberCheck::Angle);
+        const int i = row.Index(set.Angle.No, sash.SideCount(), TNumberCheck::Angle);
         if (!InWindow(sash.CornerAngle(i), aMin, aMax))
             return;
     }
-    if (!StulpTypeAdmits(row.Int("StulpType"), c.MullionType))
+    if (!StulpTypeAdmits(set.StulpType, c.MullionType))
         return;
-    if (!AdjacentWindow(row, c, "FFL21No", "FFL21Min", "FFL21Max"))
+    if (!AdjacentWindow(row, c, set.L21))
         return;
-    if (!AdjacentWindow(row, c, "FFL22No", "FFL22Min", "FFL22Max"))
+    if (!AdjacentWindow(row, c, set.L22))
         return;
 
     // Dimensions of the calculation principle.
-    const int principle = row.Int("Condition");
+    const int principle = set.Condition;
     double l1 = 0, r1 = 0, l2 = 0, r2 = 0, angle = 0;
     if (principle == 4 || principle == 6 || principle == 8 || principle == 10) {
-        const int i = row.Index(row.Int("Side1No"), sash.SideCount(), TNumberCheck::Side1);
+        const int i = row.Index(set.Side1No, sash.SideCount(), TNumberCheck::Side1);
         l1 = sash.SideLength(i);
         r1 = RoundHalfAway(sash.Radius1(i) / 10.0);
     }
     if (principle == 5 || principle == 6 || principle == 9 || principle == 10) {
-        const int i = row.Index(row.Int("Side2No"), sash.SideCount(), TNumberCheck::Side2);
+        const int i = row.Index(set.Side2No, sash.SideCount(), TNumberCheck::Side2);
         l2 = sash.SideLength(i);
         r2 = RoundHalfAway(sash.Radius1(i) / 10.0);
     }
     if (principle == 7) {
-        const int i = row.Index(row.Int("AngleNo"), sash.SideCount(), TNumberCheck::Corner);
+        const int i = row.Index(set.AngleNo, sash.SideCount(), TNumberCheck::Corner);
         angle = sash.CornerAngle(i);
     }
 
-    const QString color = ColorByRule(row.Int("ColorCondition"), c);
+    const QString color = ColorByRule(set.ColorCondition, c);
 
     // Count.
-    TScaleRule scale{row.Int("Number"), row.Int("ScaleStart"), row.Int("ScaleStep"), row.Int("ScaleNum"),
-                     row.Text("ScaleScheme")};
+    TScaleRule scale{set.Number, set.ScaleStart, set.ScaleStep, set.ScaleNum, set.ScaleScheme};
     int count = scale.Number;
     TScaleResult scaled = TScaleResult::Ok;
-    switch (row.Int("ScaleCondition")) {
+    switch (set.ScaleCondition) {
     case 1:
         scaled = ScaleCount(scale, c.FFB, false, count);
         break;
@@ -224,11 +217,11 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
         scaled = ScaleCount(scale, c.FFH, false, count);
         break;
     case 3:
-        scaled = ScaleCount(scale, sash.SideLength(row.Index(row.Int("Side1No"), sash.SideCount(), TNumberCheck::Side1)),
+        scaled = ScaleCount(scale, sash.SideLength(row.Index(set.Side1No, sash.SideCount(), TNumberCheck::Side1)),
                             true, count);
         break;
     case 4:
-        scaled = ScaleCount(scale, sash.SideLength(row.Index(row.Int("Side2No"), sash.SideCount(), TNumberCheck::Side2)),
+        scaled = ScaleCount(scale, sash.SideLength(row.Index(set.Side2No, sash.SideCount(), TNumberCheck::Side2)),
                             true, count);
         break;
     default:
@@ -239,10 +232,10 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
 
     // Length.
     double length = 0;
-    const QString formula = row.Text("LenFormula");
-    if (row.Int("UseLen") == 1 && !formula.isEmpty()) {
+    const QString& formula = set.LenFormula;
+    if (set.UseLen == 1 && !formula.isEmpty()) {
         length = sash.Evaluate(formula);
-        const int minLen = row.Int("MinLen");
+        const int minLen = set.MinLen;
         if (minLen > length)
             throw TError((RowIntro + QStringLiteral("имеющий недопустимое расчетное значение длины %3 (Мин. допустимая "
                                                     "длина = %4)!\r\n(Одна из возможных причин - установлена "
@@ -251,7 +244,7 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
                                   QString::number(minLen)));
     }
 
-    const int itemSide = row.Int("ItemSideNo");
+    const int itemSide = set.ItemSideNo;
     if (!IsVirtualElement(element)) {
         TArticleRequest request;
         TArticleQuery& q = request.Query;
@@ -272,13 +265,12 @@ void ExpandRow(TRow& row, const QString& complectId, int slot, const TExpansionC
         q.FFB = c.FFB;
         q.Principle = principle;
         request.OwnerName = row.ComplectName;
-        request.Required = row.Int("Required") == 1;
-        request.AlertText = row.Text("AlertIfNoArt");
-        request.DefineHandleHeight = row.Int("DefineHandleHeight") == 1;
+        request.Required = set.Required == 1;
+        request.AlertText = set.AlertIfNoArt;
+        request.DefineHandleHeight = set.DefineHandleHeight == 1;
         TArticleMatch match;
-        // MatchArticle moves other tables only; this row's values are read before and after.
-        const QString note = row.Text("Note");
-        const int handleSideNo = row.Int("HandleSideNo");
+        const QString& note = set.Note;
+        const int handleSideNo = set.HandleSideNo;
         if (MatchArticle(request, match)) {
             if (!c.UserHandleHeight && match.HandleHeight != 0) {
                 int index = handleSideNo - 1;
@@ -306,13 +298,15 @@ void ExpandComplect(const QString& complectId, int slot, const TExpansionContext
     TTable& comps = dm.T_FrnComp;
     if (!comps.Locate(QStringLiteral("ID"), complectId))
         throw TError(QStringLiteral("Комплект фурнитуры [%1] не найден в документации!").arg(complectId));
-    TRow row{dm.T_FrnSet, Field(comps, "Name").AsString(), QString()};
+    const QString complectName = Field(comps, "Name").AsString();
     if (context.Params.OpenType == 2 && Field(comps, "TFlugelAvailable").AsInteger() == 0)
         throw TError(QStringLiteral("Не допускается установка комплекта [%1] на T-образную створку!").arg(complectId));
 
-    TFilterGuard guard(dm.T_FrnSet, KeyFilter(QStringLiteral("ID"), complectId, true));
-    for (dm.T_FrnSet.First(); !dm.T_FrnSet.Eof(); dm.T_FrnSet.Next())
+    const TComplectRows rows = ComplectRows(complectId);
+    for (const TComplectRow& set : *rows) {
+        TRow row{set, complectName, QString()};
         ExpandRow(row, complectId, slot, context);
+    }
 }
 
 void ExpandComposite(const TExpansionContext& c, const QString& parentElement, const QString& complectId, int count,

@@ -238,3 +238,21 @@ TEST_F(ExpandTest, MalformedRowsRaiseTheirMessages)
     EXPECT_TRUE(Notes("BAD-NOITEM").isEmpty()); // an element without articles adds nothing
     EXPECT_EQ(Fails("BAD-COMPOSITE"), QStringLiteral("В составе составного элемента [Пустая часть] содержится пустой элемент!"));
 }
+
+// A complect's rows are read once for all sashes; an edit of FrnSet shows in the next expansion.
+TEST_F(ExpandTest, RowsFollowEditsOfTheComplectTable)
+{
+    Context.FFB = 123;
+    ASSERT_EQ(Notes("SIZE").value(0), QStringLiteral("any"));
+    TTable& set = Dm().T_FrnSet;
+    auto setNote = [&](const char* from, const char* to) {
+        ASSERT_TRUE(set.Locate(QStringLiteral("ID;Note"), QVariantList{QStringLiteral("SIZE"), QString::fromUtf8(from)}));
+        set.Edit();
+        set.FieldByName(QStringLiteral("Note")).SetAsString(QString::fromUtf8(to));
+        set.Post();
+    };
+    setNote("any", "edited");
+    EXPECT_EQ(Notes("SIZE"), L({"edited", "le123", "h100-140"}));
+    setNote("edited", "any");
+    EXPECT_EQ(Notes("SIZE"), L({"any", "le123", "h100-140"}));
+}
