@@ -6,9 +6,15 @@
 
 QString FilterQuote(const QString& value)
 {
-    QString quoted = value;
-    quoted.replace(QLatin1Char('\''), QStringLiteral("''"));
-    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+    QString quoted;
+    quoted.reserve(value.size() + 2);
+    quoted += QLatin1Char('\'');
+    if (value.contains(QLatin1Char('\'')))
+        quoted += QString(value).replace(QLatin1Char('\''), QStringLiteral("''"));
+    else
+        quoted += value;
+    quoted += QLatin1Char('\'');
+    return quoted;
 }
 
 QString FormatFixed(double value, int decimals)
@@ -161,16 +167,23 @@ TArticleFilter BuildArticleFilter(const TElementFlags& flags, const TArticleQuer
 
 QString KeeperFilter(const QString& article, int mullionType, int sideNo, const QString& complect)
 {
-    return QStringLiteral("CatalogID = %1 and (StulpType=%2 or StulpType=%3) and (ItemSideNo=%4 or "
-                          "ItemSideNo=%5) and (ItemComplectID=%6 or ItemComplectID=%7)")
-        .arg(FilterQuote(article), Int(mullionType), Int(0), Int(sideNo), Int(0), FilterQuote(complect),
-             FilterQuote(QString()));
+    QString f;
+    f.reserve(200);
+    f += QLatin1String("CatalogID = ") + FilterQuote(article);
+    f += QLatin1String(" and (StulpType=") + Int(mullionType) + QLatin1String(" or StulpType=0)");
+    f += QLatin1String(" and (ItemSideNo=") + Int(sideNo) + QLatin1String(" or ItemSideNo=0)");
+    f += QLatin1String(" and (ItemComplectID=") + FilterQuote(complect) + QLatin1String(" or ItemComplectID='')");
+    return f;
 }
 
 QString ColorAccessoryFilter(const QString& article, const QString& color, int sideNo)
 {
-    return QStringLiteral("CatalogID = %1 and Color=%2 and (ItemSideNo=%3 or ItemSideNo=%4)")
-        .arg(FilterQuote(article), FilterQuote(color), Int(sideNo), Int(0));
+    QString f;
+    f.reserve(120);
+    f += QLatin1String("CatalogID = ") + FilterQuote(article);
+    f += QLatin1String(" and Color=") + FilterQuote(color);
+    f += QLatin1String(" and (ItemSideNo=") + Int(sideNo) + QLatin1String(" or ItemSideNo=0)");
+    return f;
 }
 
 QString KeyFilter(const QString& field, const QString& value, bool spaced)
