@@ -21,6 +21,32 @@ bool TextAsNumber(const TFieldDef& def, const QString& text, double& out)
     return ok;
 }
 
+// A number as written in a filter; whole numbers, the engine's sizes and codes, are read
+// directly, which gives the same value as the general conversion.
+bool NumberLiteral(const QString& text, double& out)
+{
+    const qsizetype n = text.size();
+    qsizetype i = n > 0 && (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')) ? 1 : 0;
+    if (n - i < 1 || n - i > 15) {
+        bool ok = false;
+        out = text.toDouble(&ok);
+        return ok;
+    }
+    const bool negative = text[0] == QLatin1Char('-');
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9') {
+            bool ok = false;
+            out = text.toDouble(&ok);
+            return ok;
+        }
+        v = v * 10 + (c - u'0');
+    }
+    out = negative ? -static_cast<double>(v) : static_cast<double>(v);
+    return true;
+}
+
 enum class TTok { End, Name, QuotedName, String, Number, Op, LParen, RParen, And, Or, Not };
 
 struct TToken
@@ -302,9 +328,7 @@ std::shared_ptr<const TFilter> TFilter::Bound(const QString& text, const std::ve
                 continue;
             const TLiteral& value = literals[static_cast<size_t>(lit->Literal)];
             if (!value.Quoted) {
-                bool ok = false;
-                lit->Num = value.Text.toDouble(&ok);
-                if (!ok)
+                if (!NumberLiteral(value.Text, lit->Num))
                     return nullptr;
             } else {
                 lit->Text = value.Text;
