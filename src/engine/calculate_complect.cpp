@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "catalog/data_module.h"
+#include "engine/catalog_memo.h"
 #include "engine/engine_hooks.h"
 #include "engine/element_facts.h"
 #include "engine/engine_sash.h"
@@ -53,6 +54,26 @@ bool SystemRuleAdmits(const QString& keeperElement, const QString& furnSys)
     return n / 100 * 100 == group;
 }
 
+// Which of the keeper, colour-accessory and accessory tables list an article. Each pass over
+// a sash's items asks it for every item, and most articles are in none of them.
+struct TAttached
+{
+    bool Keepers = false;
+    bool ColorAccessories = false;
+    bool Accessories = false;
+};
+
+TAttached Attached(const QString& article)
+{
+    static TCatalogMemo<TAttached> memo;
+    TDM& dm = EngineCatalog();
+    return memo.Get({&dm.T_FrnSchl, &dm.T_FrnAbd, &dm.T_FrnDop}, article, [&] {
+        const QString key = QStringLiteral("CatalogID");
+        return TAttached{HasRow(dm.T_FrnSchl, key, article), HasRow(dm.T_FrnAbd, key, article),
+                         HasRow(dm.T_FrnDop, key, article)};
+    });
+}
+
 struct TPassContext
 {
     TEngineComplect& Complect;
@@ -70,7 +91,7 @@ void AddKeepers(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!HasRow(keepers, QStringLiteral("CatalogID"), item.ID))
+        if (!Attached(item.ID).Keepers)
             continue;
         TFilterGuard guard(keepers, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         for (keepers.First(); !keepers.Eof(); keepers.Next()) {
@@ -120,7 +141,7 @@ void AddColorAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
+        if (!Attached(item.ID).ColorAccessories)
             continue;
         TFilterGuard guard(table, ColorAccessoryFilter(item.ID, color, item.SideNo));
         if (table.RecordCount() == 0)
@@ -136,7 +157,7 @@ void AddAccessories(TPassContext& c)
     const int n = c.Complect.ItemCount();
     for (int i = 0; i < n; ++i) {
         const TEngineItem item = c.Complect.Item(i);
-        if (!HasRow(table, QStringLiteral("CatalogID"), item.ID))
+        if (!Attached(item.ID).Accessories)
             continue;
         TFilterGuard guard(table, KeeperFilter(item.ID, c.MullionType, item.SideNo, item.ParentComplect));
         AddAccessoryRows(table, item, sash, true);

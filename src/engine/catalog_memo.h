@@ -2,10 +2,13 @@
 
 #include <QHash>
 #include <QString>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "platform/db/table.h"
 
-// What the engine read from one catalogue table by key, kept while the table's rows stay as they
+// What the engine read from catalogue tables by key, kept while the tables' rows stay as they
 // are. Every sash asks again for the same articles, elements and properties; the map of what
 // was read is small and warm, where a probe of a large table costs several cache misses and a
 // filtered walk a parse and a rebuild. A reload, an edit or another table object drops it all.
@@ -13,27 +16,45 @@ template <typename T, typename TKey = QString>
 class TCatalogMemo
 {
 public:
-    // The value for key; read() computes it from the table on first use. A read that raises
+    // The value for key; read() computes it from the tables on first use. A read that raises
     // leaves nothing behind.
     template <typename TRead>
-    T Get(TTable& table, const TKey& key, TRead read)
+    T Get(std::initializer_list<const TTable*> tables, const TKey& key, TRead read)
     {
-        if (&table != Table || table.DataVersion() != Version) {
+        if (!Current(tables)) {
             Values.clear();
-            Table = &table;
-            Version = table.DataVersion();
+            Stamp.clear();
+            for (const TTable* t : tables)
+                Stamp.emplace_back(t, t->DataVersion());
         }
         if (auto it = Values.constFind(key); it != Values.constEnd())
             return *it;
         T value = read();
-        // read() works through the same table; a change it caused makes the value stale at once.
-        if (table.DataVersion() == Version)
+        // read() works through the same tables; a change it caused makes the value stale at once.
+        if (Current(tables))
             Values.insert(key, value);
         return value;
     }
+    template <typename TRead>
+    T Get(const TTable& table, const TKey& key, TRead read)
+    {
+        return Get({&table}, key, read);
+    }
 
 private:
-    const TTable* Table = nullptr;
-    quint64 Version = 0;
+    bool Current(std::initializer_list<const TTable*> tables) const
+    {
+        if (Stamp.size() != tables.size())
+            return false;
+        size_t i = 0;
+        for (const TTable* t : tables) {
+            if (Stamp[i].first != t || Stamp[i].second != t->DataVersion())
+                return false;
+            ++i;
+        }
+        return true;
+    }
+
+    std::vector<std::pair<const TTable*, quint64>> Stamp;
     QHash<TKey, T> Values;
 };

@@ -180,3 +180,22 @@ TEST_F(CalculateTest, ComplectFitsSash)
     Sash->SidesList[1].Full = true; // FullRadius 0: no arc allowed
     EXPECT_FALSE(ComplectFitsSash(*Sash, QStringLiteral("MAIN")));
 }
+
+// Whether an article has keepers or accessories is remembered between sashes; a row added to
+// or taken from the accessory table shows in the next calculation.
+TEST_F(CalculateTest, AccessoriesFollowEditsOfTheirTable)
+{
+    Complect->Decor = QStringLiteral("W");
+    const QStringList before = Run("ACC");
+    ASSERT_FALSE(before.contains(QStringLiteral("ACC-FROMABD x2 s1 ACC")));
+    TTable& dop = Dm().T_FrnDop;
+    dop.Append();
+    dop.FieldByName(QStringLiteral("CatalogID")).SetAsString(QStringLiteral("ACC-W"));
+    dop.FieldByName(QStringLiteral("AccessoryID")).SetAsString(QStringLiteral("ACC-FROMABD"));
+    dop.FieldByName(QStringLiteral("Number")).SetAsInteger(1);
+    dop.Post();
+    EXPECT_TRUE(Run("ACC").contains(QStringLiteral("ACC-FROMABD x2 s1 ACC")));
+    ASSERT_TRUE(dop.Locate(QStringLiteral("CatalogID"), QStringLiteral("ACC-W")));
+    dop.Delete();
+    EXPECT_EQ(Run("ACC"), before);
+}
