@@ -322,7 +322,24 @@ TSpecStream LoadStreamFromFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw TError(QStringLiteral("Не удается открыть файл [%1]: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    // Read straight into a buffer of exactly the file's size. The general read-all (and resize)
+    // round a large buffer up to the next power of two, past the size up to which the allocator
+    // recycles freed memory; fresh pages for a large order then cost more than decoding it.
+    const qint64 size = file.isSequential() ? 0 : file.size();
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (size > 0) {
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 n = file.read(bytes.data() + done, size - done);
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        bytes.truncate(done);
+    }
+    // Whatever the size did not announce (a file still growing, a pipe) follows.
+    if (file.error() == QFileDevice::NoError)
+        bytes.append(file.readAll());
     if (file.error() != QFileDevice::NoError)
         throw TError(QStringLiteral("Ошибка чтения файла [%1]: %2").arg(path, file.errorString()));
     return TSpecStream(std::move(bytes));

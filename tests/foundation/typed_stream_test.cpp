@@ -137,3 +137,19 @@ TEST(SpecStream, WholeFileSaveKeepsThePreviousFileOnFailure)
     EXPECT_THROW(LoadStreamFromFile(dir.filePath(QStringLiteral("none"))), TError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("order.kfo370")});
 }
+
+TEST(SpecStream, WholeFileLoadTakesEveryByte)
+{
+    QTemporaryDir dir;
+    // Empty, and large enough to need more than one read of the device's buffer, with zero bytes.
+    for (const qsizetype size : {qsizetype(0), qsizetype(3 << 20) + 17}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 % 251);
+        const QString path = dir.filePath(QStringLiteral("f%1").arg(size));
+        SaveStreamToFile(TSpecStream(bytes), path);
+        const TSpecStream loaded = LoadStreamFromFile(path);
+        EXPECT_EQ(loaded.Bytes(), bytes) << size;
+        EXPECT_EQ(loaded.Position(), 0);
+    }
+}
