@@ -273,9 +273,11 @@ TMoney TSpecStream::ReadCurrencyCell()
 QString TSpecStream::ReadString()
 {
     std::int32_t count = 0;
-    if (Read(reinterpret_cast<char*>(&count), sizeof count) < static_cast<qint64>(sizeof count))
-        count = 0; // a count cut by the end of the stream reads as the empty string
-    count = qFromLittleEndian(count);
+    if (Remaining() >= static_cast<qint64>(sizeof count)) {
+        count = qFromLittleEndian<std::int32_t>(Buffer.constData() + Pos);
+        Pos += sizeof count;
+    } else
+        Pos = Buffer.size(); // a count cut by the end of the stream reads as the empty string
     if (count == 0)
         return {};
     if (count < 0)
