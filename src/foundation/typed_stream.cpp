@@ -80,7 +80,7 @@ void TSpecStream::Write(const char* data, qint64 count)
 {
     if (count <= 0)
         return;
-    // The remembered texts point into the bytes, which may move or change now.
+    // The remembered texts are known by bytes that may change now.
     if (!Interned.empty())
         Interned.clear();
     if (Pos == Buffer.size())
@@ -307,8 +307,8 @@ QString TSpecStream::ReadString()
 
 QString TSpecStream::Intern(const char* run, qsizetype length)
 {
-    // An order holds a million short strings, most of them repeats of a few hundred codes; one
-    // shared string each saves the decoding, the allocation and the memory.
+    // A large order holds hundreds of thousands of short strings, most of them repeats of a few
+    // hundred codes; one shared string each saves the decoding, the allocation and the memory.
     if (Interned.empty()) {
         if (Buffer.size() < MinInternStream)
             return FromCp1251(QByteArrayView(run, length));
