@@ -109,6 +109,15 @@ void BM_ReadStream(benchmark::State& state)
 }
 BENCHMARK(BM_ReadStream)->Unit(benchmark::kMillisecond);
 
+// The file alone: what loading costs before a single value is decoded.
+void BM_ReadFile(benchmark::State& state)
+{
+    BigOrder()->SaveToFile(FilePath());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(LoadStreamFromFile(FilePath()).Size());
+}
+BENCHMARK(BM_ReadFile)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

@@ -56,6 +56,15 @@ std::optional<TArticlePriceData> TFittingsEngine::ArticlePriceData(const QString
 
 QString TFittingsEngine::ArticleName(const QString& articleId) { return ArticleFacts(articleId).Name; }
 
+double TFittingsEngine::ArticleMinTrade(const QString& articleId)
+{
+    if (articleId.isEmpty() || !LocateArticle(articleId))
+        return 0;
+    // Older catalogues have no such column; the look-up is rare, so no cached field.
+    const TField* field = EngineCatalog().T_Catalog.FindField(QStringLiteral("MinTrade"));
+    return field && !field->IsNull() ? field->AsFloat() : 0;
+}
+
 std::optional<double> TFittingsEngine::PriceGroupMarkup(int groupId, int column)
 {
     TTable& t = EngineCatalog().T_PriceGrp;

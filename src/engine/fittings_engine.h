@@ -15,6 +15,7 @@ public:
     bool IsVirtualArticle(const QString& articleId) override;
     std::optional<TArticlePriceData> ArticlePriceData(const QString& articleId) override;
     QString ArticleName(const QString& articleId) override;
+    double ArticleMinTrade(const QString& articleId) override;
     std::optional<double> PriceGroupMarkup(int groupId, int column) override;
     QList<TCurrencyRate> CurrencyRates() override;
 };

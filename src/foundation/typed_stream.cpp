@@ -15,9 +15,30 @@
 
 namespace {
 
-// The OLE VARIANT types of the seven cell kinds.
-enum : std::uint16_t { VtEmpty = 0, VtI4 = 3, VtR8 = 5, VtCy = 6, VtDate = 7, VtBool = 11, VtUi1 = 17 };
-constexpr int CellSize = 16;
+using namespace StreamCell;
+constexpr int CellSize = StreamCell::Size;
+
+// Interning pays only where many strings are read; a record copied through a small stream skips it.
+constexpr qint64 MinInternStream = 64 * 1024;
+constexpr size_t InternSlots = 4096; // a power of two
+// Codes, articles, units and comments are short; long texts are seldom repeated.
+constexpr qsizetype MaxInternLength = 64;
+
+// A hash of a short run, eight bytes at a time.
+size_t RunHash(const char* run, qsizetype length)
+{
+    std::uint64_t h = static_cast<std::uint64_t>(length) * 0x9E3779B97F4A7C15ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= length; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, run + i, sizeof word);
+        h = (h ^ word) * 0xFF51AFD7ED558CCDULL;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, run + i, static_cast<size_t>(length - i));
+    h = (h ^ tail) * 0xC4CEB9FE1A85EC53ULL;
+    return static_cast<size_t>(h ^ (h >> 32));
+}
 
 template <class T>
 T Load(const unsigned char* bytes)
@@ -38,6 +59,12 @@ struct TCellNumber
 
 } // namespace
 
+void TSpecStream::Reserve(qint64 bytes)
+{
+    if (bytes > Buffer.capacity())
+        Buffer.reserve(bytes);
+}
+
 void TSpecStream::Seek(qint64 position) { Pos = std::clamp<qint64>(position, 0, Buffer.size()); }
 
 qint64 TSpecStream::Read(char* data, qint64 count)
@@ -53,6 +80,9 @@ void TSpecStream::Write(const char* data, qint64 count)
 {
     if (count <= 0)
         return;
+    // The remembered texts are known by bytes that may change now.
+    if (!Interned.empty())
+        Interned.clear();
     if (Pos == Buffer.size())
         Buffer.append(data, count);
     else {
@@ -189,35 +219,40 @@ bool AsBoolean(const TCellNumber& n) { return n.IsInteger || n.IsCurrency ? n.In
 
 } // namespace
 
-std::int32_t TSpecStream::ReadInteger()
+std::int32_t TSpecStream::ReadIntegerCell()
 {
     const TCell c = ReadCell();
     return AsInteger<std::int32_t>(NumberOf(c.Tag, c.Value));
 }
 
-std::uint8_t TSpecStream::ReadByte()
+std::uint8_t TSpecStream::ReadByteCell()
 {
     const TCell c = ReadCell();
     return AsInteger<std::uint8_t>(NumberOf(c.Tag, c.Value));
 }
 
-bool TSpecStream::ReadBoolean()
+bool TSpecStream::ReadBooleanCell()
 {
     const TCell c = ReadCell();
     return AsBoolean(NumberOf(c.Tag, c.Value));
 }
 
-double TSpecStream::ReadDouble()
+double TSpecStream::ReadDoubleCell()
 {
     const TCell c = ReadCell();
     return static_cast<double>(AsReal(NumberOf(c.Tag, c.Value)));
 }
 
-double TSpecStream::ReadDateDays() { return ReadDouble(); }
+double TSpecStream::ReadDateDays()
+{
+    if (const unsigned char* v = TakeCell(VtDate))
+        return Load<double>(v);
+    return ReadDoubleCell();
+}
 
 QDateTime TSpecStream::ReadDate() { return FromOleDate(ReadDateDays()); }
 
-TMoney TSpecStream::ReadCurrency()
+TMoney TSpecStream::ReadCurrencyCell()
 {
     const TCell c = ReadCell();
     const TCellNumber n = NumberOf(c.Tag, c.Value);
@@ -238,9 +273,11 @@ TMoney TSpecStream::ReadCurrency()
 QString TSpecStream::ReadString()
 {
     std::int32_t count = 0;
-    if (Read(reinterpret_cast<char*>(&count), sizeof count) < static_cast<qint64>(sizeof count))
-        count = 0; // a count cut by the end of the stream reads as the empty string
-    count = qFromLittleEndian(count);
+    if (Remaining() >= static_cast<qint64>(sizeof count)) {
+        count = qFromLittleEndian<std::int32_t>(Buffer.constData() + Pos);
+        Pos += sizeof count;
+    } else
+        Pos = Buffer.size(); // a count cut by the end of the stream reads as the empty string
     if (count == 0)
         return {};
     if (count < 0)
@@ -261,7 +298,32 @@ QString TSpecStream::ReadString()
     Pos += count;
     const void* zero = std::memchr(run, '\0', static_cast<size_t>(count));
     const qsizetype length = zero ? static_cast<const char*>(zero) - run : count;
-    return FromCp1251(QByteArrayView(run, length));
+    if (length == 0)
+        return {};
+    if (length > MaxInternLength)
+        return FromCp1251(QByteArrayView(run, length));
+    return Intern(run, length);
+}
+
+QString TSpecStream::Intern(const char* run, qsizetype length)
+{
+    // A large order holds hundreds of thousands of short strings, most of them repeats of a few
+    // hundred codes; one shared string each saves the decoding, the allocation and the memory.
+    if (Interned.empty()) {
+        if (Buffer.size() < MinInternStream)
+            return FromCp1251(QByteArrayView(run, length));
+        Interned.resize(InternSlots);
+    }
+    TInterned& slot = Interned[RunHash(run, length) & (InternSlots - 1)];
+    const char* bytes = Buffer.constData();
+    if (slot.Length == length && slot.Offset >= 0
+        && std::memcmp(bytes + slot.Offset, run, static_cast<size_t>(length)) == 0)
+        return slot.Text;
+    // A clash replaces the older text: the table stays small, a lost repeat is decoded again.
+    slot.Offset = run - bytes;
+    slot.Length = length;
+    slot.Text = FromCp1251(QByteArrayView(run, length));
+    return slot.Text;
 }
 
 QStringList TSpecStream::ReadStrings()
@@ -289,7 +351,7 @@ TStreamValue TSpecStream::ReadValue(TValueKind kind)
 
 namespace {
 
-int VersionKey(const QString& version)
+int ParseVersionKey(const QString& version)
 {
     const QStringList fields = version.split(QLatin1Char('.'));
     int parts[3] = {0, 0, 0};
@@ -300,6 +362,27 @@ int VersionKey(const QString& version)
             throw TError(QStringLiteral("'%1' is not a valid integer value").arg(i < fields.size() ? fields[i] : QString()));
     }
     return parts[2] * 365 + parts[1] * 31 + parts[0];
+}
+
+// Every stored record compares its file's version with the versions at which layouts changed,
+// so a large order asks about the same few strings tens of thousands of times.
+int VersionKey(const QString& version)
+{
+    struct TEntry
+    {
+        QString Text;
+        int Key = 0;
+    };
+    constexpr int Size = 8;
+    thread_local TEntry known[Size];
+    thread_local int next = 0;
+    for (const TEntry& entry : known)
+        if (!entry.Text.isNull() && entry.Text == version)
+            return entry.Key;
+    const int key = ParseVersionKey(version); // throws before anything is remembered
+    known[next] = {version, key};
+    next = (next + 1) % Size;
+    return key;
 }
 
 } // namespace
@@ -322,7 +405,24 @@ TSpecStream LoadStreamFromFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw TError(QStringLiteral("Не удается открыть файл [%1]: %2").arg(path, file.errorString()));
-    QByteArray bytes = file.readAll();
+    // Read straight into a buffer of exactly the file's size. The general read-all (and resize)
+    // round a large buffer up to the next power of two, past the size up to which the allocator
+    // recycles freed memory; fresh pages for a large order then cost more than decoding it.
+    const qint64 size = file.isSequential() ? 0 : file.size();
+    QByteArray bytes(size, Qt::Uninitialized);
+    if (size > 0) {
+        qint64 done = 0;
+        while (done < size) {
+            const qint64 n = file.read(bytes.data() + done, size - done);
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        bytes.truncate(done);
+    }
+    // Whatever the size did not announce (a file still growing, a pipe) follows.
+    if (file.error() == QFileDevice::NoError)
+        bytes.append(file.readAll());
     if (file.error() != QFileDevice::NoError)
         throw TError(QStringLiteral("Ошибка чтения файла [%1]: %2").arg(path, file.errorString()));
     return TSpecStream(std::move(bytes));

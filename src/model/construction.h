@@ -101,3 +101,11 @@ public:
 private:
     bool ComplectCursor = false;
 };
+
+// The shape record that builds the position's outline again, as the position dialog needs it to
+// reopen an existing position: two sashes give figure 2 (Arrangement 0) or 1 (Arrangement 1) with
+// X and Y the sash widths and H the left sash's height; a single sash gives the figure whose
+// corners and top arc it has, wherever it lies horizontally. An outline no figure makes (a damaged
+// or foreign file, a sash without corners) gives figure 0 with the sash size (FFB x FFH) and sets
+// *recognised to false; nothing raises.
+TOutlineShape ShapeOf(const TokfConstruction& construction, bool* recognised = nullptr);

@@ -23,6 +23,7 @@ public:
     bool IsVirtualArticle(const QString&) override { return false; }
     std::optional<TArticlePriceData> ArticlePriceData(const QString&) override { return std::nullopt; }
     QString ArticleName(const QString&) override { return {}; }
+    double ArticleMinTrade(const QString&) override { return 0; }
     std::optional<double> PriceGroupMarkup(int, int) override { return std::nullopt; }
     QList<TCurrencyRate> CurrencyRates() override { return {}; }
 };

@@ -67,6 +67,8 @@ public:
     virtual std::optional<TArticlePriceData> ArticlePriceData(const QString& articleId) = 0;
     // Catalog.Name; empty when the article is unknown (no message).
     virtual QString ArticleName(const QString& articleId) = 0;
+    // Catalog.MinTrade, the minimum trade quantity; 0 when blank, absent or the article is unknown.
+    virtual double ArticleMinTrade(const QString& articleId) = 0;
     // The field Reduce_<column + 1> of the PriceGrp row whose GroupID is the group; nothing when
     // there is no such row.
     virtual std::optional<double> PriceGroupMarkup(int groupId, int column) = 0;

@@ -41,8 +41,7 @@ QString TokfFurnComp::SlotComplect(int slot) const
 
 TokfFurnItem& TokfFurnComp::AppendItem()
 {
-    Items.push_back(std::make_unique<TokfFurnItem>(this));
-    return *Items.back();
+    return Items.emplace_back(this);
 }
 
 void TokfFurnComp::DeleteItem(int index)
@@ -53,13 +52,13 @@ void TokfFurnComp::DeleteItem(int index)
 
 void TokfFurnComp::RemoveEmptyItems()
 {
-    std::erase_if(Items, [](const std::unique_ptr<TokfFurnItem>& item) { return item->Count == 0; });
+    std::erase_if(Items, [](const TokfFurnItem& item) { return item.Count == 0; });
 }
 
 void TokfFurnComp::SortItemsById()
 {
     std::stable_sort(Items.begin(), Items.end(), [](const auto& a, const auto& b) {
-        return CompareCp1251(a->ID, b->ID) < 0;
+        return CompareCp1251(a.ID, b.ID) < 0;
     });
 }
 
@@ -212,7 +211,7 @@ int TokfFurnComp::FindItem(const QString& id, const QString& parentComplect, dou
     // Lengths are kept in single precision, so the one asked for is compared as stored.
     const float wanted = static_cast<float>(length);
     for (int i = 0; i < ItemCount(); ++i) {
-        const TokfFurnItem& item = *Items[static_cast<size_t>(i)];
+        const TokfFurnItem& item = Items[static_cast<size_t>(i)];
         if (item.ID == id && item.ParentComplect == parentComplect && item.Length == wanted && item.SideNo == sideNo
             && item.Comment == comment)
             return i;
@@ -223,7 +222,7 @@ int TokfFurnComp::FindItem(const QString& id, const QString& parentComplect, dou
 int TokfFurnComp::FindArticle(const QString& id) const
 {
     for (int i = 0; i < ItemCount(); ++i)
-        if (Items[static_cast<size_t>(i)]->ID == id)
+        if (Items[static_cast<size_t>(i)].ID == id)
             return i;
     return -1;
 }
@@ -248,8 +247,8 @@ void TokfFurnComp::Write(TSpecStream& stream) const
     stream.WriteStrings(Properties);
     stream.WriteStrings(ExtraComplects);
     stream.WriteInteger(ItemCount());
-    for (const auto& item : Items)
-        item->Write(stream);
+    for (const TokfFurnItem& item : Items)
+        item.Write(stream);
 }
 
 void TokfFurnComp::Read(TSpecStream& stream, const QString& version)

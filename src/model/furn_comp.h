@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 #include <vector>
 
 #include "model/furn_item.h"
@@ -77,9 +76,10 @@ public:
     // Image values 1..5 mark a main complect of window kind.
     bool IsWindowKind() const { return MainImage >= 1 && MainImage <= 5; }
 
+    // The lines are held by value: a reference to one is good until lines are added or removed.
     int ItemCount() const { return static_cast<int>(Items.size()); }
-    TokfFurnItem& Item(int index) { return *Items.at(static_cast<size_t>(index)); }
-    const TokfFurnItem& Item(int index) const { return *Items.at(static_cast<size_t>(index)); }
+    TokfFurnItem& Item(int index) { return Items.at(static_cast<size_t>(index)); }
+    const TokfFurnItem& Item(int index) const { return Items.at(static_cast<size_t>(index)); }
     // Appends an empty line owned by the complect (hand-added lines of the fittings dialog).
     TokfFurnItem& AppendItem();
     void DeleteItem(int index);
@@ -113,5 +113,5 @@ public:
     void Read(TSpecStream& stream, const QString& version);
 
 private:
-    std::vector<std::unique_ptr<TokfFurnItem>> Items;
+    std::vector<TokfFurnItem> Items;
 };

@@ -1,6 +1,7 @@
 #include "model/mat_list.h"
 
 #include <QHash>
+#include <cmath>
 
 #include "foundation/cp1251.h"
 #include "foundation/error.h"
@@ -100,6 +101,30 @@ void RepriceList(TokfMatList& list)
     for (TokfMatListItem& line : list) {
         line.Price = ArticlePrice(line.ID, false);
         line.ListPrice = line.Price;
+        line.Cost = line.Price * static_cast<long double>(line.Quantity);
+    }
+}
+
+float RoundUpToMinTrade(float quantity, double minTrade)
+{
+    if (!(minTrade > 0) || !(quantity > 0))
+        return quantity;
+    const double q = static_cast<double>(quantity);
+    const double multiples = q / minTrade;
+    // Quantities are singles: 0.3 m is not exactly 3 x 0.1, and must not become 0.4.
+    if (std::abs(q - std::round(multiples) * minTrade) < 0.0001)
+        return quantity;
+    return static_cast<float>(std::ceil(multiples) * minTrade);
+}
+
+void RoundToMinTrade(TokfMatList& list)
+{
+    TFittingsCalculator& catalogue = FittingsCalculator();
+    for (TokfMatListItem& line : list) {
+        const float rounded = RoundUpToMinTrade(line.Quantity, catalogue.ArticleMinTrade(line.ID));
+        if (rounded == line.Quantity)
+            continue;
+        line.Quantity = rounded;
         line.Cost = line.Price * static_cast<long double>(line.Quantity);
     }
 }

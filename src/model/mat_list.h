@@ -71,6 +71,12 @@ TokfMatListItem* FindLine(TokfMatList& list, const TokfMatListItem& line);
 void CopyLine(TokfMatListItem& target, const TokfMatListItem& source);
 // Prices every line again with the pricing context in force. Raises on a missing article.
 void RepriceList(TokfMatList& list);
+// A positive quantity raised to the next whole multiple of the minimum trade quantity; one within
+// 0.0001 of a multiple, and any quantity when minTrade is not positive, stays as it is.
+float RoundUpToMinTrade(float quantity, double minTrade);
+// Rounds every line's quantity up to its article's minimum trade quantity (Catalog.MinTrade) and
+// costs the lines that changed again; articles without one keep their quantity.
+void RoundToMinTrade(TokfMatList& list);
 
 // Byte-wise comparisons for sorting: negative, 0 or positive.
 int CompareById(const TokfMatListItem& a, const TokfMatListItem& b);

@@ -15,9 +15,9 @@ namespace {
 constexpr int MinPositionBytes = 200;
 constexpr int CursorPastEnd = 100000;
 
-// A stream with room for the whole order, so that a large order is not copied over and over
-// while its buffer grows.
-TSpecStream StreamFor(const TokfOrder& order)
+// A generous estimate of the stored size, so that a large order is not copied over and over
+// while the stream's buffer grows.
+qint64 StoredSizeEstimate(const TokfOrder& order)
 {
     qint64 estimate = 4096;
     for (int i = 0; i < order.PositionCount(); ++i) {
@@ -29,9 +29,7 @@ TSpecStream StreamFor(const TokfOrder& order)
                 estimate += f->Complect->ItemCount() * 180;
         }
     }
-    QByteArray buffer;
-    buffer.reserve(estimate);
-    return TSpecStream(std::move(buffer));
+    return estimate;
 }
 } // namespace
 
@@ -140,6 +138,7 @@ void TokfOrder::BuildMatList(TokfMatList& list) const
 
 void TokfOrder::Write(TSpecStream& stream) const
 {
+    stream.Reserve(stream.Position() + StoredSizeEstimate(*this));
     stream.WriteString(Signature);
     stream.WriteString(Version);
     stream.WriteInteger(Reserved1);
@@ -235,7 +234,7 @@ bool TokfOrder::SaveToFile(const QString& fileName)
     const QString previous = Version;
     try {
         Version = OrderFormatVersion();
-        TSpecStream stream = StreamFor(*this);
+        TSpecStream stream;
         Write(stream);
         SaveStreamToFile(stream, fileName);
         return true;

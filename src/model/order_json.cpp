@@ -33,6 +33,10 @@ const TKey OrderKeys[] = {
     {"OpenType", TKind::Int},        {"Material", TKind::Int},          {"PriceGroupNo", TKind::Int},
     {"NDSTax", TKind::Number},       {"TotalNDS", TKind::Bool},         {"ShowIncludingNDS", TKind::Bool},
     {"Currency", TKind::Int},        {"Notes", TKind::Lines},           {"Positions", TKind::Array},
+    // What "order show --json" adds: accepted so that its output can be built again, and ignored
+    // (a build takes a fresh snapshot and computes everything anew).
+    {"Version", TKind::String},      {"Currencies", TKind::Array},      {"TotalCost", TKind::Number},
+    {"TotalNDSSum", TKind::Number},  {"TotalWithNDS", TKind::Number},
 };
 
 const TKey PositionKeys[] = {
@@ -40,6 +44,9 @@ const TKey PositionKeys[] = {
     {"Included", TKind::Bool}, {"Note", TKind::Lines}, {"Figure", TKind::Int},   {"B", TKind::Number},
     {"H", TKind::Number},     {"X", TKind::Number},    {"Y", TKind::Number},     {"R", TKind::Number},
     {"Fittings", TKind::Object},
+    // Computed, ignored on input.
+    {"Width", TKind::Number}, {"Height", TKind::Number}, {"Arrangement", TKind::Int}, {"Price", TKind::Number},
+    {"Cost", TKind::Number},
 };
 
 const TKey FittingsKeys[] = {
@@ -54,6 +61,8 @@ const TKey SashKeys[] = {
     {"CloserComplect", TKind::String},   {"LatchComplect", TKind::String}, {"UserHeightSet", TKind::Bool},
     {"UserHandleHeight", TKind::Int},    {"DornType", TKind::Int},         {"Properties", TKind::Lines},
     {"ExtraComplects", TKind::Lines},
+    // Computed, ignored on input.
+    {"FFB", TKind::Int}, {"FFH", TKind::Int}, {"Items", TKind::Array}, {"MatList", TKind::Array},
 };
 
 const TKey SelectionKeys[] = {
@@ -503,6 +512,13 @@ QJsonObject OrderToJson(const TokfOrder& order)
         p[QStringLiteral("ObjectType")] = c.ObjectType;
         p[QStringLiteral("Included")] = c.Included;
         p[QStringLiteral("Note")] = LinesArray(c.Note);
+        const TOutlineShape shape = ShapeOf(c);
+        p[QStringLiteral("Figure")] = shape.Figure;
+        p[QStringLiteral("B")] = shape.Width;
+        p[QStringLiteral("H")] = shape.Height;
+        p[QStringLiteral("X")] = shape.X;
+        p[QStringLiteral("Y")] = shape.Y;
+        p[QStringLiteral("R")] = Float(shape.Radius1);
         const TOverallSize size = c.OverallSize();
         p[QStringLiteral("Width")] = size.Width;
         p[QStringLiteral("Height")] = size.Height;

@@ -12,11 +12,8 @@
 class TokfOrder;
 class TokfOrderSelection;
 
-// The order exchange format of integration tools: a JSON object with the order's header fields
-// under their model names and "Positions", each position with its number, name, pieces, shape
-// (Figure, B, H, X, Y, R in millimetres) and an optional "Fittings" object with one or two
-// "Sashes". Reading validates everything first and raises TError with a message that names the
-// key and the position; nothing is built from a document that does not pass.
+// The order and selection documents of diravir-cli; every key, default and rule is in docs/cli.md.
+// Reading validates the whole document first and raises TError naming the key and the position.
 
 // What a new order takes when the document leaves a header field out (the order window fills
 // these from the settings and the catalogue's base colours).
@@ -76,8 +73,9 @@ void ApplyOrderHeader(TokfOrder& order, const TOrderInput& input, const TNewOrde
 // (SetFittings, which calculates). Engine failures raise.
 void BuildPosition(TokfConstruction& position, const TPositionInput& input);
 
-// The order with everything computed: the input's keys plus Version, Currencies, totals, and per
-// position Price, Cost, Width, Height, Arrangement, per sash FFB, FFH, Items and MatList.
+// The order with everything computed: the input's keys (the shape read off the outline, ShapeOf)
+// plus Version, Currencies, totals, and per position Price, Cost, Width, Height, Arrangement, per
+// sash FFB, FFH, Items and MatList. ReadOrderInput takes it back and ignores the computed keys.
 QJsonObject OrderToJson(const TokfOrder& order);
 
 // A selection document: No, Date, Name, Currency, NDSTax, RoundMode, Note and either Orders

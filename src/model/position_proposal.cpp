@@ -106,7 +106,7 @@ TOutlineShape ProposeShape(int figure, int objectType, const TPositionSizes& siz
         if (sizes.X && !sizes.R) {
             // The rise decides the radius; a rise beyond a semicircle is set back to it.
             x = std::min(*sizes.X, half);
-            r = ArcRadius(x, b);
+            r = OneDecimal(ArcRadius(x, b)); // what the radius field shows is what OK reads
         } else if (sizes.R) {
             r = OneDecimal(*sizes.R);
         }

@@ -193,6 +193,9 @@ void TokfOrderSelection::BuildMatList(TokfMatList& list) const
     }
     SortById(list);
     RepriceList(list);
+    // Purchasing buys whole packs: the list says how much to order, not how much is fitted.
+    if (RoundMode == 1)
+        RoundToMinTrade(list);
 }
 
 void TokfOrderSelection::SortByOrderPos()

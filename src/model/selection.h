@@ -87,7 +87,8 @@ public:
     void Refresh(bool updateIncluded);
     // The orders' numbers joined by ",", one per load of a new file.
     QString OrderNumbers() const;
-    // Merges the included positions' sash lists, sorts by article and reprices. Pricing errors raise.
+    // Merges the included positions' sash lists, sorts by article and reprices; with RoundMode 1
+    // every quantity is then rounded up to its article's minimum trade quantity. Pricing errors raise.
     void BuildMatList(TokfMatList& list) const;
 
     void SortByOrderPos();

@@ -73,7 +73,7 @@ TEST_F(CliTest, ReferenceOrdersRoundTrip)
         for (int p = 0; p < positions.size(); ++p) {
             const QJsonObject pos = positions[p].toObject();
             const QJsonObject in = inPositions[p].toObject();
-            for (const char* key : {"PosNo", "Name", "Number", "ObjectType"})
+            for (const char* key : {"PosNo", "Name", "Number", "ObjectType", "Figure", "B", "H", "X", "Y", "R"})
                 if (in.contains(QLatin1String(key))) {
                     EXPECT_EQ(pos[QLatin1String(key)], in[QLatin1String(key)]) << key;
                 }
@@ -108,6 +108,54 @@ TEST_F(CliTest, ReferenceOrdersRoundTrip)
         }
         EXPECT_NEAR(shown[QStringLiteral("TotalCost")].toDouble(), total, 0.001);
     }
+}
+
+// The JSON an order is shown as is an order document itself: built again it gives the same
+// order, positions, fittings and lists.
+TEST_F(CliTest, ShownOrdersBuildTheSameOrderAgain)
+{
+    const auto show = [](const QString& file, const char* what) {
+        const TCliRun run = what ? Run({QStringLiteral("order"), QStringLiteral("matlist"), file, QStringLiteral("--json")})
+                                 : Run({QStringLiteral("order"), QStringLiteral("show"), file, QStringLiteral("--json")});
+        EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+        return run.Out;
+    };
+    for (const QString& name : ReferenceNames) {
+        SCOPED_TRACE(name.toStdString());
+        const QString first = Work(name + QStringLiteral("-first.kfo370"));
+        const QString second = Work(name + QStringLiteral("-second.kfo370"));
+        ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), ReferenceOrder(name + QStringLiteral(".json")), first}).Exit, 0);
+        const QString shown = show(first, nullptr);
+        const QString document = WriteFile(name + QStringLiteral("-shown.json"), shown.toUtf8());
+        const TCliRun rebuild = Run({QStringLiteral("order"), QStringLiteral("build"), document, second});
+        ASSERT_EQ(rebuild.Exit, 0) << rebuild.Err.toStdString();
+        EXPECT_EQ(ParseJson(show(second, nullptr)), ParseJson(shown));
+        EXPECT_EQ(ParseJson(show(second, "matlist")), ParseJson(show(first, "matlist")));
+    }
+
+    // Every figure, with the sizes left to the proposals, reads back as entered.
+    const QString in = WriteFile(QStringLiteral("figures.json"), R"({"No": "F-1", "Positions": [
+        {"Figure": 0}, {"Figure": 1, "B": 1401}, {"Figure": 2, "X": 300}, {"Figure": 3, "X": 1000},
+        {"Figure": 4}, {"Figure": 5}, {"Figure": 6}, {"Figure": 7, "B": 1000, "X": 300}]})");
+    const QString out = Work(QStringLiteral("figures.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), in, out}).Exit, 0);
+    const QString shown = show(out, nullptr);
+    const QJsonArray positions = ParseJson(shown)[QStringLiteral("Positions")].toArray();
+    ASSERT_EQ(positions.size(), 8);
+    const int expected[8][5] = {{700, 1400, 0, 0, 0},   {1401, 1400, 700, 701, 0}, {700, 1400, 300, 400, 0},
+                                {700, 1400, 1000, 0, 0}, {700, 1400, 700, 0, 0},   {700, 1400, 0, 0, 0},
+                                {700, 1400, 0, 0, 0},    {1000, 1400, 300, 0, 0}};
+    for (int i = 0; i < 8; ++i) {
+        const QJsonObject p = positions[i].toObject();
+        EXPECT_EQ(p[QStringLiteral("Figure")].toInt(), i);
+        int k = 0;
+        for (const char* key : {"B", "H", "X", "Y"})
+            EXPECT_EQ(p[QLatin1String(key)].toInt(), expected[i][k++]) << i << key;
+    }
+    EXPECT_DOUBLE_EQ(positions[7].toObject()[QStringLiteral("R")].toDouble(), 566.7);
+    const QString again = Work(QStringLiteral("figures-again.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), WriteFile(QStringLiteral("figures-shown.json"), shown.toUtf8()), again}).Exit, 0);
+    EXPECT_EQ(ParseJson(show(again, nullptr)), ParseJson(shown));
 }
 
 // Left-out header and position fields take the settings' and the position dialog's proposals.

@@ -1,4 +1,5 @@
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 
 #include "cli/cli_fixture.h"
@@ -67,6 +68,44 @@ TEST_F(CliTest, SelectionOfOrders)
     const TCliRun foreign = Run({QStringLiteral("selection"), QStringLiteral("show"), a});
     EXPECT_EQ(foreign.Exit, 1);
     EXPECT_TRUE(foreign.Err.contains(QStringLiteral("Ошибка загрузки выборки!")) || !foreign.Err.isEmpty());
+}
+
+// RoundMode 1 buys whole packs: screws sold by the hundred and the five hundred are rounded up,
+// and their cost follows; RoundMode 0 lists what is fitted.
+TEST_F(CliTest, SelectionRoundsToTheMinimumTradeQuantity)
+{
+    const QString order = Work(QStringLiteral("round.kfo370"));
+    ASSERT_EQ(Run({QStringLiteral("order"), QStringLiteral("build"), ReferenceOrder(QStringLiteral("ref-02-tt-700x1400.json")), order}).Exit, 0);
+    const auto lines = [&](int roundMode) {
+        const QString in = WriteFile(QStringLiteral("round%1.json").arg(roundMode),
+                                     QStringLiteral(R"({"No": "R-%1", "RoundMode": %1, "Orders": ["%2"]})").arg(roundMode).arg(order).toUtf8());
+        const QString sel = Work(QStringLiteral("round%1.kfs370").arg(roundMode));
+        EXPECT_EQ(Run({QStringLiteral("selection"), QStringLiteral("build"), in, sel}).Exit, 0);
+        const TCliRun show = Run({QStringLiteral("selection"), QStringLiteral("show"), sel});
+        EXPECT_TRUE(show.Out.contains(roundMode ? QStringLiteral("округление: До мин. торговой величины")
+                                                : QStringLiteral("округление: Нет")))
+            << show.Out.toStdString();
+        const TCliRun list = Run({QStringLiteral("selection"), QStringLiteral("matlist"), sel, QStringLiteral("--json")});
+        EXPECT_EQ(list.Exit, 0) << list.Err.toStdString();
+        QHash<QString, QJsonObject> byId;
+        for (const QJsonValue& v : ParseJson(list.Out)[QStringLiteral("Lines")].toArray())
+            byId.insert(v.toObject()[QStringLiteral("ID")].toString(), v.toObject());
+        return byId;
+    };
+    const QHash<QString, QJsonObject> fitted = lines(0);
+    const QHash<QString, QJsonObject> bought = lines(1);
+    ASSERT_EQ(fitted.size(), bought.size());
+    ASSERT_TRUE(fitted.contains(QStringLiteral("ZV-90100")) && fitted.contains(QStringLiteral("ZV-90300")));
+    EXPECT_LT(fitted[QStringLiteral("ZV-90100")][QStringLiteral("Quantity")].toDouble(), 100);
+    EXPECT_EQ(bought[QStringLiteral("ZV-90100")][QStringLiteral("Quantity")].toDouble(), 100);
+    EXPECT_EQ(bought[QStringLiteral("ZV-90300")][QStringLiteral("Quantity")].toDouble(), 500);
+    for (auto it = bought.begin(); it != bought.end(); ++it) {
+        const QJsonObject& line = it.value();
+        const double quantity = line[QStringLiteral("Quantity")].toDouble();
+        EXPECT_GE(quantity, fitted[it.key()][QStringLiteral("Quantity")].toDouble()) << it.key().toStdString();
+        EXPECT_NEAR(line[QStringLiteral("Cost")].toDouble(), line[QStringLiteral("Price")].toDouble() * quantity, 0.0001)
+            << it.key().toStdString();
+    }
 }
 
 TEST_F(CliTest, DemoBuildsTheReferenceOrders)

@@ -111,11 +111,46 @@ TEST(SpecStream, VersionComparison)
         {"03.03.2019", "23.07.2019", true},  {"23.07.2019", "03.03.2019", false},
         {"10.12.2009", "06.10.2015", true},  {" 26.12.2019", "26.12.2019 ", false},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(IsVersionOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), c.Older) << c.A << " " << c.B;
-        EXPECT_EQ(IsVersionNotOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), !c.Older);
+    // Twice, and with more versions than are remembered: a remembered answer must be the same.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& c : cases) {
+            EXPECT_EQ(IsVersionOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), c.Older) << c.A << " " << c.B;
+            EXPECT_EQ(IsVersionNotOlder(QString::fromLatin1(c.A), QString::fromLatin1(c.B)), !c.Older);
+        }
+        for (int day = 1; day <= 20; ++day)
+            EXPECT_TRUE(IsVersionOlder(QStringLiteral("%1.01.2020").arg(day), QStringLiteral("%1.01.2020").arg(day + 1)));
+        EXPECT_THROW(IsVersionOlder(QStringLiteral("ab.10.2015"), QStringLiteral("26.12.2019")), TError);
     }
-    EXPECT_THROW(IsVersionOlder(QStringLiteral("ab.10.2015"), QStringLiteral("26.12.2019")), TError);
+}
+
+TEST(SpecStream, TextsOfALargeStreamReadBackAsWritten)
+{
+    // Enough strings for the repeats to be shared; long ones, Cyrillic ones, ones cut by a zero.
+    QStringList texts;
+    for (int i = 0; i < 6000; ++i) {
+        switch (i % 6) {
+        case 0: texts << QStringLiteral("ART-%1").arg(i % 50); break;
+        case 1: texts << QStringLiteral("верх"); break;
+        case 2: texts << QStringLiteral("%1").arg(i); break;
+        case 3: texts << QString(70 + i % 3, QLatin1Char('x')) + QString::number(i % 7); break;
+        case 4: texts << QString(); break;
+        default: texts << QStringLiteral("ART-%1").arg(i % 50) + QChar(0) + QStringLiteral("tail"); break;
+        }
+    }
+    TSpecStream s;
+    for (const QString& text : texts)
+        s.WriteString(text);
+    ASSERT_GT(s.Size(), 64 * 1024);
+    s.Seek(0);
+    for (const QString& text : texts)
+        ASSERT_EQ(s.ReadString(), text.section(QChar(0), 0, 0));
+
+    // Bytes written over a text already read: reading them again gives the new text.
+    s.Seek(0);
+    s.WriteString(QStringLiteral("ART-9"));
+    s.Seek(0);
+    EXPECT_EQ(s.ReadString(), QStringLiteral("ART-9"));
+    EXPECT_EQ(s.ReadString(), QStringLiteral("верх"));
 }
 
 TEST(SpecStream, WholeFileSaveKeepsThePreviousFileOnFailure)
@@ -136,4 +171,20 @@ TEST(SpecStream, WholeFileSaveKeepsThePreviousFileOnFailure)
     EXPECT_THROW(SaveStreamToFile(s, dir.filePath(QStringLiteral("missing/x.kfo370"))), TError);
     EXPECT_THROW(LoadStreamFromFile(dir.filePath(QStringLiteral("none"))), TError);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("order.kfo370")});
+}
+
+TEST(SpecStream, WholeFileLoadTakesEveryByte)
+{
+    QTemporaryDir dir;
+    // Empty, and large enough to need more than one read of the device's buffer, with zero bytes.
+    for (const qsizetype size : {qsizetype(0), qsizetype(3 << 20) + 17}) {
+        QByteArray bytes(size, Qt::Uninitialized);
+        for (qsizetype i = 0; i < size; ++i)
+            bytes[i] = static_cast<char>(i * 7 % 251);
+        const QString path = dir.filePath(QStringLiteral("f%1").arg(size));
+        SaveStreamToFile(TSpecStream(bytes), path);
+        const TSpecStream loaded = LoadStreamFromFile(path);
+        EXPECT_EQ(loaded.Bytes(), bytes) << size;
+        EXPECT_EQ(loaded.Position(), 0);
+    }
 }

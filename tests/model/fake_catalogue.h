@@ -26,6 +26,7 @@ public:
         TArticlePriceData Price;
         QString Name;
         bool Virtual = false;
+        double MinTrade = 0;
     };
 
     QHash<QString, TArticle> Articles;
@@ -43,7 +44,7 @@ public:
 
     void AddArticle(const QString& id, const char* price, int currency = 1, int group = 0, const QString& name = {})
     {
-        Articles.insert(id, {{TMoney::Parse(QString::fromLatin1(price)), currency, group}, name, false});
+        Articles.insert(id, {{TMoney::Parse(QString::fromLatin1(price)), currency, group}, name, false, 0});
     }
 
     bool CalculateComplect(TokfFurnComp& complect) override
@@ -72,6 +73,7 @@ public:
         return Articles.value(id).Price;
     }
     QString ArticleName(const QString& id) override { return Articles.value(id).Name; }
+    double ArticleMinTrade(const QString& id) override { return Articles.value(id).MinTrade; }
     std::optional<double> PriceGroupMarkup(int group, int column) override
     {
         if (column != 0 || !Groups.contains(group))

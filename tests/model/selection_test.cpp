@@ -188,3 +188,64 @@ TEST_F(Selection, EntrySorting)
     selection.SortByFileOrderPos();
     EXPECT_EQ(keys(), (QStringList{"7/001", "7/002", "8/002"}));
 }
+
+TEST(MinTradeRounding, QuantitiesGoUpToWholeMultiples)
+{
+    const struct
+    {
+        float Quantity;
+        double MinTrade;
+        float Expected;
+    } cases[] = {
+        {250, 100, 300},   // a fraction of a pack buys the whole pack
+        {300, 100, 300},   // an exact multiple stays
+        {2.5f, 1, 3},      // metres of a cut article
+        {2.5f, 0.5, 2.5f},
+        {0.3f, 0.1, 0.3f}, // a single that is not exactly 3 x 0.1 is still a multiple
+        {0.31f, 0.1, 0.4f},
+        {7, 0, 7},         // no minimum trade quantity
+        {7, -5, 7},
+        {0, 100, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Quantity << " by " << c.MinTrade);
+        EXPECT_FLOAT_EQ(RoundUpToMinTrade(c.Quantity, c.MinTrade), c.Expected);
+    }
+}
+
+// With RoundMode 1 the selection's list buys whole packs, costed from the rounded quantity; with 0
+// it lists what is fitted.
+TEST_F(Selection, RoundModeRoundsTheListUpToTheMinimumTradeQuantity)
+{
+    AddEntry("Sub/seven.kfo370", "001"); // 2 x A
+    AddEntry("Sub/seven.kfo370", "002"); // 5 x A
+    AddEntry("eight.kfo370", "001");     // 1 x B
+    const struct
+    {
+        std::uint8_t RoundMode;
+        double MinTradeA;
+        double MinTradeB;
+        float A;
+        float B;
+    } cases[] = {
+        {1, 5, 0, 10, 1},  // A: 7 up to 10; B has none
+        {1, 7, 0, 7, 1},   // an exact multiple stays
+        {1, 5, 10, 10, 10},
+        {0, 5, 10, 7, 1},  // rounding off
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << int(c.RoundMode) << ", A by " << c.MinTradeA);
+        selection.RoundMode = c.RoundMode;
+        catalogue.Articles[QStringLiteral("A")].MinTrade = c.MinTradeA;
+        catalogue.Articles[QStringLiteral("B")].MinTrade = c.MinTradeB;
+        TokfMatList list;
+        selection.BuildMatList(list);
+        ASSERT_EQ(list.Count(), 2);
+        EXPECT_EQ(list.Line(0).Quantity, c.A);
+        EXPECT_EQ(list.Line(0).Cost, list.Line(0).Price * static_cast<long double>(c.A));
+        EXPECT_EQ(list.Line(0).Price, TMoney::Parse(QStringLiteral("2")));
+        EXPECT_EQ(list.Line(1).Quantity, c.B);
+        EXPECT_EQ(list.Line(1).Cost, list.Line(1).Price * static_cast<long double>(c.B));
+        EXPECT_EQ(MatListCost(list), list.Line(0).Cost + list.Line(1).Cost);
+    }
+}

@@ -213,7 +213,11 @@ QString SelectionText(const TokfOrderSelection& s)
                        .arg(s.No, OleDateToDate(s.Date).toString(QStringLiteral("dd.MM.yyyy")), s.Version);
     if (!s.Name.isEmpty())
         text += QStringLiteral("Наименование: %1\n").arg(s.Name);
-    text += QStringLiteral("Валюта %1, НДС %2%, округление %3\n").arg(s.Currency).arg(Number(s.NDSTax)).arg(s.RoundMode);
+    // The header dialog's captions of the two modes.
+    const QString rounding = s.RoundMode == 1 ? QStringLiteral("До мин. торговой величины")
+                             : s.RoundMode == 0 ? QStringLiteral("Нет")
+                                                : QString::number(s.RoundMode);
+    text += QStringLiteral("Валюта %1, НДС %2%, округление: %3\n").arg(s.Currency).arg(Number(s.NDSTax)).arg(rounding);
     for (const QString& note : s.Note)
         text += QStringLiteral("  %1\n").arg(note);
     for (int i = 0; i < s.Count(); ++i) {
