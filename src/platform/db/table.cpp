@@ -118,7 +118,11 @@ int TField::AsInteger() const
         if (col->Blank[slot])
             return 0;
         const double n = col->Num[slot];
-        return Def.Type == TFieldType::Date ? static_cast<int>(static_cast<qint64>(n)) : static_cast<int>(std::llround(n));
+        switch (Def.Type) {
+        case TFieldType::Date: return static_cast<int>(static_cast<qint64>(n));
+        case TFieldType::Logical: return n != 0 ? 1 : 0;
+        default: return static_cast<int>(std::llround(n));
+        }
     }
     const QVariant v = Value();
     if (v.isNull())

@@ -78,6 +78,28 @@ TEST_F(TableTest, BlanksReadAsEmptyZeroOrFalse)
     EXPECT_THROW(Table.FieldByName(QStringLiteral("Nope")), TError);
 }
 
+// Typed reads give what the value itself converts to: a logical stored as 2 is true, and 1.
+TEST_F(TableTest, TypedReadsAgreeWithTheValue)
+{
+    Db.Exec(QStringLiteral("UPDATE Items SET Flag = 2, Price = 2.5 WHERE ID = 'D'"));
+    Table.Refresh();
+    ASSERT_TRUE(Table.Locate(QStringLiteral("ID"), QStringLiteral("D")));
+    for (int f = 0; f < Table.FieldCount(); ++f) {
+        const TField& field = Table.Fields(f);
+        const QVariant v = field.Value();
+        SCOPED_TRACE(field.FieldName().toStdString());
+        if (field.DataType() == TFieldType::Logical) {
+            EXPECT_EQ(field.AsInteger(), 1);
+            EXPECT_EQ(field.AsFloat(), 1.0);
+            EXPECT_EQ(field.AsString(), QStringLiteral("True"));
+        } else if (!IsTextType(field.DataType()) && field.DataType() != TFieldType::Date) {
+            EXPECT_EQ(field.AsFloat(), v.toDouble());
+            EXPECT_EQ(field.AsString(), v.isNull() ? QString() : field.DataType() == TFieldType::Money ? QString::number(v.toDouble(), 'g', 15) : v.toString());
+        }
+    }
+    EXPECT_EQ(Table.FieldByName(QStringLiteral("Price")).AsInteger(), 3); // half away from zero
+}
+
 TEST_F(TableTest, OrdersByIndexNameAndFieldNames)
 {
     Table.SetIndexName(QStringLiteral("NameIndex")); // case-insensitive: Alpha beta Delta gamma
