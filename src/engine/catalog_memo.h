@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QString>
 #include <initializer_list>
-#include <utility>
 #include <vector>
 
 #include "platform/db/table.h"
@@ -11,7 +10,8 @@
 // What the engine read from catalogue tables by key, kept while the tables' rows stay as they
 // are. Every sash asks again for the same articles, elements and properties; the map of what
 // was read is small and warm, where a probe of a large table costs several cache misses and a
-// filtered walk a parse and a rebuild. A reload, an edit or another table object drops it all.
+// filtered walk a parse and a rebuild. A reload, an edit, another filter left on a table or
+// another table object drops it all.
 template <typename T, typename TKey = QString>
 class TCatalogMemo
 {
@@ -25,7 +25,7 @@ public:
             Values.clear();
             Stamp.clear();
             for (const TTable* t : tables)
-                Stamp.emplace_back(t, t->DataVersion());
+                Stamp.push_back({t, t->DataVersion(), ViewFilter(*t), t->BaseFilter()});
         }
         if (auto it = Values.constFind(key); it != Values.constEnd())
             return *it;
@@ -48,13 +48,26 @@ private:
             return false;
         size_t i = 0;
         for (const TTable* t : tables) {
-            if (Stamp[i].first != t || Stamp[i].second != t->DataVersion())
+            const TStamp& stamp = Stamp[i];
+            if (stamp.Table != t || stamp.Version != t->DataVersion() || stamp.Filter != ViewFilter(*t) ||
+                stamp.BaseFilter != t->BaseFilter())
                 return false;
             ++i;
         }
         return true;
     }
 
-    std::vector<std::pair<const TTable*, quint64>> Stamp;
+    // Some reads locate among the visible rows, so a filter someone else left on a table (a
+    // catalogue window, say) belongs to the state the values were read in.
+    static QString ViewFilter(const TTable& t) { return t.Filtered() ? t.Filter() : QString(); }
+
+    struct TStamp
+    {
+        const TTable* Table;
+        quint64 Version;
+        QString Filter;
+        QString BaseFilter;
+    };
+    std::vector<TStamp> Stamp;
     QHash<TKey, T> Values;
 };

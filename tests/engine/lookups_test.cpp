@@ -221,6 +221,15 @@ TEST_F(LookupTest, RememberedLookUpsFollowCatalogueEdits)
     setField(catalog, QStringLiteral("ACC-D"), "Virtual", 0);
     EXPECT_FALSE(IsVirtualArticle(QStringLiteral("ACC-D")));
 
+    // What is read while a filter hides an article holds only as long as that filter.
+    EXPECT_TRUE(IsVirtualArticle(QStringLiteral("ACC-DV")));
+    catalog.SetFilter(QStringLiteral("ID <> 'ACC-DV'"));
+    catalog.SetFiltered(true);
+    EXPECT_FALSE(IsVirtualArticle(QStringLiteral("ACC-DV")));
+    catalog.SetFiltered(false);
+    catalog.SetFilter(QString());
+    EXPECT_TRUE(IsVirtualArticle(QStringLiteral("ACC-DV")));
+
     TTable& items = Dm().T_FrnItem;
     EXPECT_EQ(ElementFacts(QStringLiteral("EPLAIN")).Name, QStringLiteral("Простой элемент"));
     setField(items, QStringLiteral("EPLAIN"), "Name", QStringLiteral("Другое имя"));
