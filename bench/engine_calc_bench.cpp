@@ -4,9 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
@@ -23,6 +20,7 @@
 #include "model/construction.h"
 #include "model/currency_list.h"
 #include "model/order.h"
+#include "model/order_json.h"
 #include "model/pricing.h"
 
 namespace {
@@ -53,32 +51,7 @@ struct TReference
     QString Inner, Outer;
 };
 
-QStringList Strings(const QJsonValue& v)
-{
-    QStringList out;
-    for (const QJsonValue& s : v.toArray())
-        out << s.toString();
-    return out;
-}
-
-TComplectChoice SashChoice(const QJsonObject& s)
-{
-    TComplectChoice c;
-    c.MainComplect = s[QStringLiteral("MainComplect")].toString();
-    c.HingeComplect = s[QStringLiteral("HingeComplect")].toString();
-    c.HandleComplect = s[QStringLiteral("HandleComplect")].toString();
-    c.LockComplect = s[QStringLiteral("LockComplect")].toString();
-    c.CylinderComplect = s[QStringLiteral("CylinderComplect")].toString();
-    c.CloserComplect = s[QStringLiteral("CloserComplect")].toString();
-    c.LatchComplect = s[QStringLiteral("LatchComplect")].toString();
-    c.UserHeightSet = s[QStringLiteral("UserHeightSet")].toBool();
-    c.UserHandleHeight = s[QStringLiteral("UserHandleHeight")].toInt();
-    c.DornType = s[QStringLiteral("DornType")].toInt();
-    c.Properties = Strings(s[QStringLiteral("Properties")]);
-    c.ExtraComplects = Strings(s[QStringLiteral("ExtraComplects")]);
-    return c;
-}
-
+// The positions of the reference documents, read as diravir-cli reads them.
 std::vector<TReference> ReadReferences(const QString& ordersDir)
 {
     std::vector<TReference> refs;
@@ -89,33 +62,15 @@ std::vector<TReference> ReadReferences(const QString& ordersDir)
         QFile f(dir.filePath(name));
         if (!f.open(QIODevice::ReadOnly))
             continue;
-        const QJsonObject order = QJsonDocument::fromJson(f.readAll()).object();
-        for (const QJsonValue& pv : order[QStringLiteral("Positions")].toArray()) {
-            const QJsonObject pos = pv.toObject();
-            const QJsonObject fit = pos[QStringLiteral("Fittings")].toObject();
+        const TOrderInput order = ReadOrderInput(f.readAll(), {});
+        for (const TPositionInput& pos : order.Positions) {
             TReference r;
-            const int figure = pos[QStringLiteral("Figure")].toInt();
-            r.Arrangement = figure == 1 ? arRightMain : figure == 2 ? arLeftMain : arSingle;
-            const float radius = static_cast<float>(pos[QStringLiteral("R")].toDouble());
-            r.Shape = TOutlineShape{pos[QStringLiteral("B")].toInt(), pos[QStringLiteral("H")].toInt(),
-                                    static_cast<std::uint8_t>(figure), pos[QStringLiteral("X")].toInt(),
-                                    pos[QStringLiteral("Y")].toInt(), radius, radius};
-            r.DornType = order[QStringLiteral("DornType")].toInt();
-            r.Inner = order[QStringLiteral("InnerProfColor")].toString();
-            r.Outer = order[QStringLiteral("OuterProfColor")].toString();
-            TFittingsChoice& c = r.Choice;
-            c.FurnSys = fit[QStringLiteral("FurnSys")].toString();
-            c.ProfSys = fit[QStringLiteral("ProfSys")].toString();
-            c.Color = fit[QStringLiteral("Color")].toString();
-            c.FalzType = fit[QStringLiteral("FalzType")].toInt();
-            c.StulpType = fit[QStringLiteral("StulpType")].toInt();
-            c.OpenType = fit[QStringLiteral("OpenType")].toInt();
-            c.ProfWidth = static_cast<float>(fit[QStringLiteral("ProfWidth")].toDouble());
-            c.ProfThickness = static_cast<float>(fit[QStringLiteral("ProfThickness")].toDouble());
-            const QJsonArray sashes = fit[QStringLiteral("Sashes")].toArray();
-            c.First = SashChoice(sashes[0].toObject());
-            if (sashes.size() > 1)
-                c.Second = SashChoice(sashes[1].toObject());
+            r.Shape = pos.Shape;
+            r.Arrangement = pos.Arrangement;
+            r.DornType = order.Header[QStringLiteral("DornType")].toInt();
+            r.Inner = order.Header[QStringLiteral("InnerProfColor")].toString();
+            r.Outer = order.Header[QStringLiteral("OuterProfColor")].toString();
+            r.Choice = pos.Fittings;
             refs.push_back(r);
         }
     }

@@ -16,6 +16,7 @@
 #include "model/construction.h"
 #include "model/currency_list.h"
 #include "model/order.h"
+#include "model/order_json.h"
 #include "model/pricing.h"
 #include "qt_print.h"
 
@@ -29,32 +30,6 @@ QJsonObject ReadJson(const QString& path)
     if (!f.open(QIODevice::ReadOnly))
         throw TError(QStringLiteral("cannot read ") + path);
     return QJsonDocument::fromJson(f.readAll()).object();
-}
-
-QStringList Strings(const QJsonValue& v)
-{
-    QStringList out;
-    for (const QJsonValue& s : v.toArray())
-        out << s.toString();
-    return out;
-}
-
-TComplectChoice SashChoice(const QJsonObject& s)
-{
-    TComplectChoice c;
-    c.MainComplect = s[QStringLiteral("MainComplect")].toString();
-    c.HingeComplect = s[QStringLiteral("HingeComplect")].toString();
-    c.HandleComplect = s[QStringLiteral("HandleComplect")].toString();
-    c.LockComplect = s[QStringLiteral("LockComplect")].toString();
-    c.CylinderComplect = s[QStringLiteral("CylinderComplect")].toString();
-    c.CloserComplect = s[QStringLiteral("CloserComplect")].toString();
-    c.LatchComplect = s[QStringLiteral("LatchComplect")].toString();
-    c.UserHeightSet = s[QStringLiteral("UserHeightSet")].toBool();
-    c.UserHandleHeight = s[QStringLiteral("UserHandleHeight")].toInt();
-    c.DornType = s[QStringLiteral("DornType")].toInt();
-    c.Properties = Strings(s[QStringLiteral("Properties")]);
-    c.ExtraComplects = Strings(s[QStringLiteral("ExtraComplects")]);
-    return c;
 }
 
 QString Line(const QString& id, int count, double length, int side, const QString& parent, const QString& comment)
@@ -105,40 +80,18 @@ TEST_P(DemoReferenceTest, ListsMatchTheWorkedOutOnes)
     SetPricingContext({1, 0, &rates});
 
     const QString dir = QStringLiteral(DIRAVIR_DATA_DIR "/orders/");
-    const QJsonObject input = ReadJson(dir + GetParam() + QStringLiteral(".json"));
     const QJsonObject expected = ReadJson(dir + GetParam() + QStringLiteral(".expected.json"));
+    QFile file(dir + GetParam() + QStringLiteral(".json"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const TOrderInput input = ReadOrderInput(file.readAll(), {});
     TokfOrder order;
-    order.InnerProfColor = input[QStringLiteral("InnerProfColor")].toString();
-    order.OuterProfColor = input[QStringLiteral("OuterProfColor")].toString();
-    const QJsonArray positions = input[QStringLiteral("Positions")].toArray();
+    ApplyOrderHeader(order, input, {});
     const QJsonArray wanted = expected[QStringLiteral("Positions")].toArray();
-    ASSERT_EQ(positions.size(), wanted.size());
-    for (qsizetype p = 0; p < positions.size(); ++p) {
-        const QJsonObject pos = positions[p].toObject();
-        const QJsonObject fit = pos[QStringLiteral("Fittings")].toObject();
-        TokfConstruction c(&order);
-        const int figure = pos[QStringLiteral("Figure")].toInt();
-        c.Arrangement = figure == 1 ? arRightMain : figure == 2 ? arLeftMain : arSingle;
-        const float r = static_cast<float>(pos[QStringLiteral("R")].toDouble());
-        c.BuildOutline(TOutlineShape{pos[QStringLiteral("B")].toInt(), pos[QStringLiteral("H")].toInt(),
-                                     static_cast<std::uint8_t>(figure), pos[QStringLiteral("X")].toInt(),
-                                     pos[QStringLiteral("Y")].toInt(), r, r},
-                       input[QStringLiteral("DornType")].toInt());
-        TFittingsChoice choice;
-        choice.FurnSys = fit[QStringLiteral("FurnSys")].toString();
-        choice.ProfSys = fit[QStringLiteral("ProfSys")].toString();
-        choice.Color = fit[QStringLiteral("Color")].toString();
-        choice.FalzType = fit[QStringLiteral("FalzType")].toInt();
-        choice.StulpType = fit[QStringLiteral("StulpType")].toInt();
-        choice.OpenType = fit[QStringLiteral("OpenType")].toInt();
-        choice.ProfWidth = static_cast<float>(fit[QStringLiteral("ProfWidth")].toDouble());
-        choice.ProfThickness = static_cast<float>(fit[QStringLiteral("ProfThickness")].toDouble());
-        const QJsonArray sashes = fit[QStringLiteral("Sashes")].toArray();
-        choice.First = SashChoice(sashes[0].toObject());
-        if (sashes.size() > 1)
-            choice.Second = SashChoice(sashes[1].toObject());
+    ASSERT_EQ(input.Positions.size(), static_cast<size_t>(wanted.size()));
+    for (qsizetype p = 0; p < wanted.size(); ++p) {
+        TokfConstruction& c = order.AddPosition();
         try {
-            c.SetFittings(choice);
+            BuildPosition(c, input.Positions[static_cast<size_t>(p)]);
         } catch (const TError& e) {
             ADD_FAILURE() << GetParam().toStdString() << ": " << e.Message().toStdString();
             continue;
