@@ -111,19 +111,27 @@ QString TField::AsString() const
     }
 }
 
-int TField::AsInteger() const
+bool TField::StoredNumber(double& value) const
 {
     size_t slot = 0;
-    if (const TColumn* col = Owner->StoredCell(*this, slot); col && !col->IsText) {
-        if (col->Blank[slot])
-            return 0;
-        const double n = col->Num[slot];
-        switch (Def.Type) {
-        case TFieldType::Date: return static_cast<int>(static_cast<qint64>(n));
-        case TFieldType::Logical: return n != 0 ? 1 : 0;
-        default: return static_cast<int>(std::llround(n));
-        }
+    const TColumn* col = Owner->StoredCell(*this, slot);
+    if (!col || col->IsText)
+        return false;
+    const double n = col->Blank[slot] ? 0 : col->Num[slot];
+    switch (Def.Type) {
+    case TFieldType::Date: value = static_cast<double>(static_cast<qint64>(n)); break;
+    case TFieldType::Logical: value = n != 0 ? 1 : 0; break;
+    case TFieldType::Decimal:
+    case TFieldType::Money: value = n; break;
+    default: value = static_cast<double>(std::llround(n)); break;
     }
+    return true;
+}
+
+int TField::AsInteger() const
+{
+    if (double n = 0; StoredNumber(n))
+        return static_cast<int>(std::llround(n));
     const QVariant v = Value();
     if (v.isNull())
         return 0;
@@ -141,19 +149,8 @@ int TField::AsInteger() const
 
 double TField::AsFloat() const
 {
-    size_t slot = 0;
-    if (const TColumn* col = Owner->StoredCell(*this, slot); col && !col->IsText) {
-        if (col->Blank[slot])
-            return 0;
-        const double n = col->Num[slot];
-        switch (Def.Type) {
-        case TFieldType::Date: return static_cast<double>(static_cast<qint64>(n));
-        case TFieldType::Logical: return n != 0 ? 1 : 0;
-        case TFieldType::Decimal:
-        case TFieldType::Money: return n;
-        default: return static_cast<double>(std::llround(n));
-        }
-    }
+    if (double n = 0; StoredNumber(n))
+        return n;
     const QVariant v = Value();
     if (v.isNull())
         return 0;

@@ -60,6 +60,10 @@ public:
     void Clear() { SetValue(QVariant()); }
 
 private:
+    // The number a stored numeric cell reads as, without going through QVariant; false for text
+    // columns and fields that are not stored.
+    bool StoredNumber(double& value) const;
+
     friend class TTable;
     TTable* Owner = nullptr;
     TFieldDef Def;
