@@ -91,21 +91,13 @@ void TokfFurnComp::SetAll(const QString& furnSys, const QString& profSys, const 
     FurnSys = furnSys;
     ProfSys = profSys;
     Color = color;
-    MainComplect = choice.MainComplect;
-    HingeComplect = choice.HingeComplect;
-    HandleComplect = choice.HandleComplect;
-    LockComplect = choice.LockComplect;
-    CylinderComplect = choice.CylinderComplect;
-    CloserComplect = choice.CloserComplect;
-    LatchComplect = choice.LatchComplect;
-    UserHandleHeight = choice.UserHandleHeight;
-    UserHeightSet = choice.UserHeightSet;
+    TakeCodes(choice);
     Properties = choice.Properties;
     ExtraComplects = choice.ExtraComplects;
     Recalculate();
 }
 
-void TokfFurnComp::SetCodes(const TComplectChoice& choice)
+void TokfFurnComp::TakeCodes(const TComplectChoice& choice)
 {
     MainComplect = choice.MainComplect;
     HingeComplect = choice.HingeComplect;
@@ -116,6 +108,11 @@ void TokfFurnComp::SetCodes(const TComplectChoice& choice)
     LatchComplect = choice.LatchComplect;
     UserHandleHeight = choice.UserHandleHeight;
     UserHeightSet = choice.UserHeightSet;
+}
+
+void TokfFurnComp::SetCodes(const TComplectChoice& choice)
+{
+    TakeCodes(choice);
     CalcCounter1 = CalcCounter2 = 0;
     ApplySideRoles();
 }

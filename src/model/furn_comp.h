@@ -113,5 +113,8 @@ public:
     void Read(TSpecStream& stream, const QString& version);
 
 private:
+    // The seven complect codes and the handle height of a choice, shared by both setters.
+    void TakeCodes(const TComplectChoice& choice);
+
     std::vector<TokfFurnItem> Items;
 };
